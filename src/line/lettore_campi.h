@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Reads a source text as a stream of fields separated by commas and line
+// ends. Blanks are space and tab; a line end is CR LF, a lone LF or a lone CR.
+// A read that starts at the end of the data, an unterminated quote or text in
+// a number field is a run-time failure (errore_esecuzione).
+class lettore_campi {
+public:
+    explicit lettore_campi(std::string_view dati);
+
+    // The end test: true when every byte has been read.
+    bool fine() const { return pos_ == dati_.size(); }
+
+    // A text field: quoted up to the next quote, or up to the next comma or
+    // line end with the blanks at its end removed.
+    std::string leggi_testo();
+    // A number field, also ended by a blank; empty reads 0, a fraction is
+    // rounded halves to even, and the value must fit 32 bits.
+    std::int32_t leggi_numero();
+
+    // n number fields in a row.
+    template <std::size_t n>
+    std::array<std::int32_t, n> leggi_numeri() {
+        std::array<std::int32_t, n> valori{};
+        for (auto& v : valori) v = leggi_numero();
+        return valori;
+    }
+
+    // The line (from 1) on which the last field read begins.
+    std::int64_t riga_ultimo_campo() const { return riga_ultimo_; }
+
+private:
+    bool a_fine_riga() const;
+    void consuma_fine_riga();
+    void salta_blanchi();
+    void inizia_campo();
+    std::string leggi_tra_virgolette();
+    std::int64_t riga_di(std::size_t posizione) const;
+
+    std::string_view dati_;
+    std::size_t pos_ = 0;
+    std::vector<std::size_t> inizi_riga_;
+    std::int64_t riga_ultimo_ = 1;
+};
+
+// Containment tests on fields; the case-blind one folds A to Z only.
+bool contiene(std::string_view campo, std::string_view parola);
+bool contiene_senza_maiuscole(std::string_view campo, std::string_view parola);
