@@ -1,0 +1,50 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "driver/piattaforma.h"
+#include "model/problema.h"
+
+// Where the compile finds its two source files. A read or delete that fails
+// throws errore_esecuzione naming the file and the reason.
+class sorgenti_compilazione {
+public:
+    virtual ~sorgenti_compilazione() = default;
+    virtual bool esiste(file_sorgente quale) = 0;
+    virtual std::string leggi(file_sorgente quale) = 0;
+    virtual void elimina(file_sorgente quale) = 0;
+};
+
+// The builder's: files in a folder, deleted once read.
+class sorgenti_su_disco final : public sorgenti_compilazione {
+public:
+    sorgenti_su_disco(piattaforma& p, std::string linea, std::string treno);
+    bool esiste(file_sorgente quale) override;
+    std::string leggi(file_sorgente quale) override;
+    void elimina(file_sorgente quale) override;
+
+private:
+    const std::string& percorso(file_sorgente quale) const;
+
+    piattaforma& p_;
+    std::string linea_;
+    std::string treno_;
+};
+
+// Texts already in memory; nothing is ever deleted. A missing text is a
+// source that does not exist.
+class sorgenti_in_memoria final : public sorgenti_compilazione {
+public:
+    sorgenti_in_memoria(std::optional<std::string> linea, std::optional<std::string> treno);
+    bool esiste(file_sorgente quale) override;
+    std::string leggi(file_sorgente quale) override;
+    void elimina(file_sorgente) override {}
+
+private:
+    const std::optional<std::string>& testo(file_sorgente quale) const;
+
+    std::optional<std::string> linea_;
+    std::optional<std::string> treno_;
+};
