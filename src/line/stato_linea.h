@@ -3,12 +3,12 @@
 #include <array>
 #include <cstdint>
 
+#include "line/riempimento.h"
 #include "model/modello.h"
 
 // The working state of the line body; the train half goes on using voce_testo.
 struct stato_linea {
-    std::int64_t posizione_pendenza = 0;  // next cell whose gradient is written
-    std::int64_t pendenza_in_vigore = 0;
+    riempimento pendenza;
     std::int64_t cursore_planimetria = 2;  // next metre of the plan
     int numero_montagne = 0;
     std::array<std::int32_t, 81> montagne_inizio{};

@@ -1,7 +1,5 @@
 #include "train/memorizza_treno.h"
 
-#include <algorithm>
-
 #include "line/ciclo_righe.h"
 #include "model/arrotondamento.h"
 #include "model/conversioni.h"
@@ -13,29 +11,27 @@ namespace {
 
 constexpr int margine_riga = 100;
 
-void scrivi_velocita(scenario& s, stato_treno& stato) {
-    auto quinto = static_cast<std::int64_t>(arrotonda(static_cast<double>(stato.velocita_in_vigore) / 5.0));
-    s.cella_a(stato.posizione_velocita).velocita = converti_byte(quinto, "a speed limit / 5");
-    ++stato.posizione_velocita;
+void scrivi_velocita(cella& c, std::int64_t velocita) {
+    auto quinto = static_cast<std::int64_t>(arrotonda(static_cast<double>(velocita) / 5.0));
+    c.velocita = converti_byte(quinto, "a speed limit / 5");
 }
 
-void scrivi_aderenza(scenario& s, stato_treno& stato) {
-    s.cella_a(stato.posizione_aderenza).aderenza = basso_byte(stato.aderenza_in_vigore);
-    ++stato.posizione_aderenza;
-}
+void scrivi_aderenza(cella& c, std::int64_t aderenza) { c.aderenza = basso_byte(aderenza); }
 
 esito_riga riga_velocita(scenario& s, stato_treno& stato, lettore_campi& lettore) {
     std::int32_t posizione = lettore.leggi_numero();
     std::int32_t velocita = lettore.leggi_numero();
     if (oltre_le_celle(s, posizione, margine_riga)) return rifiuta_fuori_celle(s, posizione);
     std::int64_t t = indice_cella(posizione, 0.0);
+    // The speed fill has its own stop before the last cell.
+    riempimento& r = stato.velocita;
     if (t > 0) {
         do {
-            if (stato.posizione_velocita >= s.numero_celle) break;
-            scrivi_velocita(s, stato);
-        } while (stato.posizione_velocita < t);
+            if (r.posizione >= s.numero_celle) break;
+            scrivi_velocita(s.cella_a(r.posizione++), r.in_vigore);
+        } while (r.posizione < t);
     }
-    stato.velocita_in_vigore = velocita;
+    r.in_vigore = velocita;
     return esito_riga::prosegui;
 }
 
@@ -44,13 +40,8 @@ esito_riga riga_aderenza(scenario& s, stato_treno& stato, lettore_campi& lettore
     std::int32_t aderenza = lettore.leggi_numero();
     if (oltre_le_celle(s, posizione, margine_riga)) return rifiuta_fuori_celle(s, posizione);
     std::int64_t t = indice_cella(posizione, 0.0);
-    if (t > 0) {
-        // Rows out of order push the fill on by one; it must stay in the cells.
-        if (std::max(stato.posizione_aderenza, t - 1) > s.numero_celle) return rifiuta_fuori_celle(s, posizione);
-        do scrivi_aderenza(s, stato);
-        while (stato.posizione_aderenza < t);
-    }
-    stato.aderenza_in_vigore = aderenza;
+    if (t > 0 && !riempi_fino_a(s, stato.aderenza, t, scrivi_aderenza)) return rifiuta_fuori_celle(s, posizione);
+    stato.aderenza.in_vigore = aderenza;
     return esito_riga::prosegui;
 }
 
@@ -128,14 +119,8 @@ esito_riga memorizza_treno(scenario& s, std::string_view dati, std::int32_t voce
 }
 
 void completa_treno(scenario& s, stato_treno& stato) {
-    do {
-        if (stato.posizione_velocita > s.numero_celle) break;
-        scrivi_velocita(s, stato);
-    } while (stato.posizione_velocita < s.numero_celle - 2);
-    do {
-        if (stato.posizione_aderenza > s.numero_celle) break;
-        scrivi_aderenza(s, stato);
-    } while (stato.posizione_aderenza < s.numero_celle - 2);
+    completa_riempimento(s, stato.velocita, scrivi_velocita);
+    completa_riempimento(s, stato.aderenza, scrivi_aderenza);
 
     for (int slot : {voce_progressiva_tre, voce_progressiva_due, voce_progressiva_uno}) {
         const voce& v = s.voci[static_cast<std::size_t>(slot)];

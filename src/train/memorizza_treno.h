@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "line/riempimento.h"
 #include "line/riga.h"
 
 // The train half of the compile over the bytes of the train source file:
@@ -9,10 +10,8 @@
 // points and stations. esito_riga::ritorna is the train-file abort; otherwise
 // completa_treno follows once the file is gone.
 struct stato_treno {
-    std::int64_t posizione_velocita = 0;
-    std::int64_t velocita_in_vigore = 0;
-    std::int64_t posizione_aderenza = 0;
-    std::int64_t aderenza_in_vigore = 0;
+    riempimento velocita;  // km/h in force
+    riempimento aderenza;
 };
 
 esito_riga memorizza_treno(scenario& s, std::string_view dati, std::int32_t voce_testo, stato_treno& stato);
