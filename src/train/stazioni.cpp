@@ -32,8 +32,11 @@ void leggi_valori(voce& r, lettore_campi& lettore) {
     std::int64_t minuti = lettore.leggi_numero();
     std::int64_t secondi = lettore.leggi_numero();
     r.orario = converti_lungo(ore * 3600 + minuti * 60 + secondi, "the station's time of day");
-    r.testo = lettore.leggi_testo();
-    controlla_testo(r.testo, "a station name");
+    // Checked before it is stored: a name the record file cannot count must
+    // not reach the model that the files are written from.
+    std::string nome = lettore.leggi_testo();
+    controlla_testo(nome, "a station name");
+    r.testo = std::move(nome);
 }
 
 void calcola_tratto(voce& r, std::int64_t lunghezza) {
