@@ -1,0 +1,24 @@
+#include "comandi.h"
+#include "driver/form_load.h"
+#include "driver/nomi_file.h"
+#include "driver/programma.h"
+#include "driver/scrittore_testo.h"
+#include "scenario/sorgenti_incorporate.h"
+
+// The embedded scenario's two source files, as the builder writes them: a
+// scenario that compiles, to start a new one from.
+int comando_sources(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream&) {
+    const riga_comando r = analizza_argomenti(argomenti, {"--out"}, {});
+    if (!r.posizionali.empty()) throw errore_uso("sources takes no file: " + r.posizionali.front());
+    const std::string cartella = r.valore("--out", ".");
+    const nomi_file nomi = nomi_scenario(nome_percorso_incorporato, numero_treno_incorporato);
+
+    const std::string linea = p.unisci_percorso(cartella, nomi.sorgente_linea);
+    const std::string treno = p.unisci_percorso(cartella, nomi.sorgente_treno);
+    scrivi_testo(p, linea, righe_linea());  // dati_linea
+    scrivi_testo(p, treno, righe_treno());  // dati_treno
+    out << "wrote " << linea << "\nwrote " << treno << '\n'
+        << "compile them with: scenario_tool compile --line " << linea << " --train-source " << treno << " --route "
+        << nome_percorso_incorporato << " --train " << numero_treno_incorporato << '\n';
+    return uscita_ok;
+}

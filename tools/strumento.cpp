@@ -1,0 +1,136 @@
+#include "strumento.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+
+#include "comandi.h"
+#include "driver/nomi_file.h"
+#include "driver/programma.h"
+#include "json.h"
+#include "output/lettura_binari.h"
+
+namespace {
+
+constexpr std::size_t lunghezza_massima_nome = 64;
+
+const char* const uso =
+    "usage:\n"
+    "  scenario_tool sources [--out DIR]\n"
+    "  scenario_tool compile --line FILE --train-source FILE --route NAME --train NUMBER [--out DIR] [--no-plan]\n"
+    "  scenario_tool dump FILE [--json] [--all]\n"
+    "  scenario_tool plot --route NAME --train NUMBER [--dir DIR] [--out FILE.svg]\n";
+
+std::string minuscolo(std::string t) {
+    for (char& c : t)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return t;
+}
+
+bool carattere_ammesso(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
+           c == '.';
+}
+
+std::optional<std::string> controlla_nome(const std::string& nome, const char* che) {
+    const std::string chi = std::string("the ") + che + " " + testo_json(nome);
+    if (nome.empty()) return std::string("the ") + che + " is empty";
+    if (nome.size() > lunghezza_massima_nome)
+        return chi + " has " + std::to_string(nome.size()) + " characters; at most 64 are allowed";
+    if (nome.front() == '.') return chi + " begins with '.'";
+    for (char c : nome) {
+        if (carattere_ammesso(c)) continue;
+        const auto u = static_cast<unsigned char>(c);
+        const std::string mostrato = u >= 0x20 && u < 0x7F ? std::string("'") + c + "'" : "byte " + std::to_string(u);
+        return chi + " holds " + mostrato + "; only ASCII letters, digits, '_', '-' and '.' are allowed";
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+const std::string& riga_comando::richiesto(std::string_view opzione) const {
+    auto it = valori.find(opzione);
+    if (it == valori.end()) throw errore_uso(std::string(opzione) + " is required");
+    return it->second;
+}
+
+std::string riga_comando::valore(std::string_view opzione, std::string predefinito) const {
+    auto it = valori.find(opzione);
+    return it == valori.end() ? predefinito : it->second;
+}
+
+riga_comando analizza_argomenti(const std::vector<std::string>& argomenti, std::initializer_list<std::string_view> con_valore,
+                                std::initializer_list<std::string_view> senza_valore) {
+    auto tra = [](std::initializer_list<std::string_view> elenco, const std::string& a) {
+        return std::find(elenco.begin(), elenco.end(), a) != elenco.end();
+    };
+    riga_comando r;
+    for (std::size_t i = 0; i < argomenti.size(); ++i) {
+        const std::string& a = argomenti[i];
+        if (tra(con_valore, a)) {
+            if (i + 1 >= argomenti.size()) throw errore_uso(a + " needs a value");
+            if (!r.valori.emplace(a, argomenti[++i]).second) throw errore_uso(a + " is given twice");
+        } else if (tra(senza_valore, a)) {
+            if (!r.segnali.insert(a).second) throw errore_uso(a + " is given twice");
+        } else if (a.size() > 1 && a.front() == '-') {
+            throw errore_uso("unknown option " + a);
+        } else {
+            r.posizionali.push_back(a);
+        }
+    }
+    return r;
+}
+
+std::optional<std::string> controlla_nomi(const std::string& nome_percorso, const std::string& numero_treno) {
+    if (auto e = controlla_nome(nome_percorso, "route name")) return e;
+    if (auto e = controlla_nome(numero_treno, "train number")) return e;
+    const nomi_file n = nomi_scenario(nome_percorso, numero_treno);
+    const std::string tutti[] = {n.sorgente_linea, n.sorgente_treno, n.note,  n.rallentamenti,
+                                 n.scheda,         n.planimetria,    n.voci,  n.celle};
+    for (std::size_t i = 0; i < std::size(tutti); ++i)
+        for (std::size_t k = i + 1; k < std::size(tutti); ++k)
+            if (minuscolo(tutti[i]) == minuscolo(tutti[k]))
+                return "the route name \"" + nome_percorso + "\" with the train number \"" + numero_treno +
+                       "\" gives two of the scenario's files the same name (" + tutti[i] + " and " + tutti[k] +
+                       "), and one would overwrite the other";
+    return std::nullopt;
+}
+
+bool stesso_file(const std::string& a, const std::string& b) {
+    auto normale = [](const std::string& percorso) {
+        std::error_code ec;
+        std::filesystem::path assoluto = std::filesystem::absolute(percorso, ec);
+        if (ec) assoluto = percorso;
+        std::filesystem::path canonico = std::filesystem::weakly_canonical(assoluto, ec);
+        return minuscolo((ec ? assoluto.lexically_normal() : canonico).string());
+    };
+    return normale(a) == normale(b);
+}
+
+int scenario_tool_main(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err) {
+    if (argomenti.empty()) {
+        err << uso;
+        return uscita_guasto;
+    }
+    const std::string& comando = argomenti.front();
+    const std::vector<std::string> resto(argomenti.begin() + 1, argomenti.end());
+    try {
+        if (comando == "sources") return comando_sources(resto, p, out, err);
+        if (comando == "compile") return comando_compile(resto, p, out, err);
+        if (comando == "dump") return comando_dump(resto, p, out, err);
+        if (comando == "plot") return comando_plot(resto, p, out, err);
+        if (comando == "help" || comando == "--help" || comando == "-h") {
+            out << uso;
+            return uscita_ok;
+        }
+        throw errore_uso("unknown command " + comando);
+    } catch (const errore_uso& e) {
+        err << "error: " << e.what() << '\n' << uso;
+    } catch (const std::exception& e) {
+        // errore_file, errore_strumento, and anything unforeseen: one line.
+        err << "error: " << e.what() << '\n';
+    }
+    return uscita_guasto;
+}
