@@ -1,0 +1,130 @@
+#pragma once
+
+// Running the real scenario_tool (and the builder) in fresh folders.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace supporto {
+
+namespace fs = std::filesystem;
+
+inline std::string leggi(const fs::path& percorso) {
+    std::ifstream in(percorso, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+inline void scrivi(const fs::path& percorso, const std::string& byte) {
+    std::ofstream out(percorso, std::ios::binary | std::ios::trunc);
+    out << byte;
+}
+
+// A folder of its own for each test, removed at the end.
+class cartella_temporanea {
+public:
+    cartella_temporanea() {
+        static std::atomic<unsigned> contatore{0};
+        std::random_device casuale;
+        percorso_ = fs::temp_directory_path() /
+                    ("scenario_tool_test_" + std::to_string(casuale()) + "_" + std::to_string(contatore++));
+        fs::create_directories(percorso_);
+    }
+    ~cartella_temporanea() {
+        std::error_code ec;
+        fs::remove_all(percorso_, ec);
+    }
+    cartella_temporanea(const cartella_temporanea&) = delete;
+    cartella_temporanea& operator=(const cartella_temporanea&) = delete;
+
+    const fs::path& percorso() const { return percorso_; }
+    fs::path operator/(const std::string& nome) const { return percorso_ / nome; }
+
+private:
+    fs::path percorso_;
+};
+
+inline std::string tra_apici(const std::string& a) {
+    std::string t = "'";
+    for (char c : a) t += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return t + "'";
+}
+
+struct esito {
+    int stato = -1;
+    std::string out;
+    std::string err;
+
+    std::vector<std::string> righe_err() const {
+        std::vector<std::string> righe;
+        std::istringstream in(err);
+        for (std::string r; std::getline(in, r);) righe.push_back(r);
+        return righe;
+    }
+};
+
+// Runs a program in a folder; the exit status comes back through a file, so
+// that no system header is needed to read it.
+inline esito esegui_in(const fs::path& cartella, const std::string& programma, const std::vector<std::string>& argomenti) {
+    static std::atomic<unsigned> contatore{0};
+    const std::string base = "run_" + std::to_string(contatore++);
+    const fs::path fuori = fs::temp_directory_path() / (base + "_" + std::to_string(std::random_device{}()));
+    std::string comando = "cd " + tra_apici(cartella.string()) + " && " + tra_apici(programma);
+    for (const auto& a : argomenti) comando += " " + tra_apici(a);
+    comando += " >" + tra_apici(fuori.string() + ".out") + " 2>" + tra_apici(fuori.string() + ".err") +
+               "; echo $? >" + tra_apici(fuori.string() + ".rc");
+    std::system(comando.c_str());
+    esito e;
+    e.out = leggi(fuori.string() + ".out");
+    e.err = leggi(fuori.string() + ".err");
+    const std::string rc = leggi(fuori.string() + ".rc");
+    if (!rc.empty()) e.stato = std::stoi(rc);
+    for (const char* coda : {".out", ".err", ".rc"}) fs::remove(fuori.string() + coda);
+    return e;
+}
+
+#ifdef SCENARIO_TOOL_EXE
+inline esito strumento(const fs::path& cartella, const std::vector<std::string>& argomenti) {
+    return esegui_in(cartella, SCENARIO_TOOL_EXE, argomenti);
+}
+#endif
+
+// The files of a folder, by name.
+inline std::vector<std::string> nomi_in(const fs::path& cartella) {
+    std::vector<std::string> nomi;
+    for (const auto& voce : fs::directory_iterator(cartella)) nomi.push_back(voce.path().filename().string());
+    std::sort(nomi.begin(), nomi.end());
+    return nomi;
+}
+
+// A source file with one line put in before the line that reads `prima`;
+// returns the new line's number (from 1).
+inline int inserisci_riga(const fs::path& file, const std::string& prima, const std::string& riga) {
+    std::string testo = leggi(file);
+    const auto dove = testo.find("\r\n" + prima + "\r\n");
+    if (dove == std::string::npos) throw std::runtime_error("no line " + prima + " in " + file.string());
+    testo.insert(dove + 2, riga + "\r\n");
+    scrivi(file, testo);
+    return static_cast<int>(std::count(testo.begin(), testo.begin() + static_cast<std::ptrdiff_t>(dove) + 2, '\n')) + 1;
+}
+
+inline void sostituisci(const fs::path& file, const std::string& da, const std::string& a) {
+    std::string testo = leggi(file);
+    const auto dove = testo.find(da);
+    if (dove == std::string::npos) throw std::runtime_error("no " + da + " in " + file.string());
+    testo.replace(dove, da.size(), a);
+    scrivi(file, testo);
+}
+
+}  // namespace supporto
