@@ -1,0 +1,114 @@
+// The tool in-process on a platform that keeps its files in memory: every
+// file it touches must go through the platform, and stay in the folders it
+// was given.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "driver/piattaforma.h"
+#include "strumento.h"
+
+namespace {
+
+class piattaforma_memoria final : public piattaforma {
+public:
+    std::map<std::string, std::string> file;
+    std::vector<std::string> operazioni;  // "verb path", in order
+    std::string guasto_in_scrittura;      // a path whose creation fails
+
+    std::string cartella_programma() override { return "/memoria"; }
+    std::string unisci_percorso(const std::string& cartella, const std::string& nome) override {
+        return cartella + "/" + nome;
+    }
+    bool esiste_file(const std::string& percorso) override { return file.count(percorso) != 0; }
+    std::string leggi_file(const std::string& percorso) override {
+        operazioni.push_back("leggi " + percorso);
+        auto it = file.find(percorso);
+        if (it == file.end()) throw errore_file("read", percorso, "No such file");
+        return it->second;
+    }
+    std::unique_ptr<file_in_scrittura> crea_file(const std::string& percorso) override {
+        operazioni.push_back("crea " + percorso);
+        if (percorso == guasto_in_scrittura) throw errore_file("create", percorso, "Disk full");
+        file[percorso].clear();
+        return std::make_unique<scrittura>(file[percorso]);
+    }
+    void rinomina_file(const std::string& da, const std::string& a) override {
+        operazioni.push_back("rinomina " + a);
+        file[a] = file.at(da);
+        file.erase(da);
+    }
+    void elimina_file(const std::string& percorso) override {
+        operazioni.push_back("elimina " + percorso);
+        file.erase(percorso);
+    }
+    void mostra_attesa(const std::string&) override {}
+    void messaggio(const std::string&) override {}
+
+private:
+    struct scrittura final : file_in_scrittura {
+        explicit scrittura(std::string& d) : dati(d) {}
+        void scrivi(std::string_view byte) override { dati += byte; }
+        void chiudi() override {}
+        std::string& dati;
+    };
+};
+
+const std::string sorgenti = "/memoria/sorgenti";
+const std::string uscita = "/memoria/uscita";
+const std::string linea = sorgenti + "/Valdesca_Morlano_linea.txt";
+const std::string treno = sorgenti + "/Valdesca_Morlano_52816-.txt";
+
+int esegui(piattaforma_memoria& p, const std::vector<std::string>& a, std::string* err = nullptr) {
+    std::ostringstream o, e;
+    const int stato = scenario_tool_main(a, p, o, e);
+    if (err) *err = e.str();
+    return stato;
+}
+
+const std::vector<std::string> compila = {"compile", "--line", linea, "--train-source", treno,
+                                          "--route",  "R",      "--train", "1",          "--out", uscita};
+
+TEST(StrumentoInMemoria, OgniFilePassaDallaPiattaformaERestaNellaSuaCartella) {
+    piattaforma_memoria p;
+    ASSERT_EQ(esegui(p, {"sources", "--out", sorgenti}), 0);
+    const auto testi = p.file;
+    ASSERT_EQ(testi.size(), 2u);
+
+    p.operazioni.clear();
+    std::string err;
+    ASSERT_EQ(esegui(p, compila, &err), 0) << err;
+    EXPECT_EQ(p.file.at(uscita + "/R_1.dat").size(), 15615u);
+    EXPECT_EQ(p.file.size(), 5u);
+    for (const std::string& op : p.operazioni) {
+        SCOPED_TRACE(op);
+        if (op.rfind("leggi ", 0) == 0)
+            EXPECT_TRUE(op == "leggi " + linea || op == "leggi " + treno);
+        else
+            EXPECT_EQ(op.find(" " + uscita + "/"), op.find(' '));  // written only in the out folder
+    }
+    EXPECT_EQ(p.file.at(linea), testi.at(linea));
+    EXPECT_EQ(p.file.at(treno), testi.at(treno));
+
+    ASSERT_EQ(esegui(p, {"dump", uscita + "/R_1.sim", "--json"}), 0);
+    ASSERT_EQ(esegui(p, {"plot", "--route", "R", "--train", "1", "--dir", uscita}), 0);
+    EXPECT_EQ(p.file.count(uscita + "/R_1.svg"), 1u);
+    EXPECT_FALSE(std::filesystem::exists("/memoria"));
+}
+
+TEST(StrumentoInMemoria, UnaScritturaFallitaDaStato1) {
+    piattaforma_memoria p;
+    ASSERT_EQ(esegui(p, {"sources", "--out", sorgenti}), 0);
+    p.guasto_in_scrittura = uscita + "/R_1.sim.part";
+    std::string err;
+    EXPECT_EQ(esegui(p, compila, &err), 1);
+    EXPECT_NE(err.find("error: cannot write " + uscita + "/R_1.sim: Disk full"), std::string::npos) << err;
+    EXPECT_EQ(p.file.count(uscita + "/R_1.sim"), 0u);
+    EXPECT_EQ(p.file.count(uscita + "/R_1.dat"), 0u);
+    EXPECT_EQ(p.file.count(linea), 1u);
+}
+
+}  // namespace
