@@ -79,7 +79,10 @@ esito_prova prova(std::string_view linea, std::optional<std::string_view> treno)
     e.celle = codifica_celle(s.celle);
 
     std::size_t testi = 0;
-    for (const voce& v : s.voci) testi += v.testo.size();
+    for (const voce& v : s.voci) {
+        if (v.testo.size() > 65535) violazione("a text longer than the record file can count");
+        testi += v.testo.size();
+    }
     if (e.celle.size() != byte_cella * (static_cast<std::size_t>(s.numero_celle) + 1)) violazione("cell file size");
     if (e.voci.size() != byte_voce_senza_testo * numero_voci + testi) violazione("record file size");
     if (e.planimetria.size() != byte_planimetria_attesi(s.planimetria)) violazione("plan file size");
