@@ -1,5 +1,6 @@
 #include "comandi.h"
 #include "driver/compilazione.h"
+#include "driver/diagnostica.h"
 #include "driver/form_load.h"
 #include "driver/nomi_file.h"
 #include "driver/programma.h"
@@ -15,18 +16,6 @@ struct argomenti_compile {
     std::string cartella;
     std::int32_t j = 1;
 };
-
-// One line for each problem, in the order found, pointing at the source file
-// as the user named it and at the line of the row's key.
-void stampa_problemi(const scenario& s, const argomenti_compile& a, std::ostream& err) {
-    for (const problema& pr : s.problemi) {
-        std::string prefisso;
-        if (pr.riga)
-            prefisso = (pr.riga->file == file_sorgente::linea ? a.linea : a.treno) + ":" +
-                       std::to_string(pr.riga->riga) + ": ";
-        err << riga_diagnostica(pr, prefisso) << '\n';
-    }
-}
 
 std::optional<std::string> leggi_sorgente(piattaforma& p, const std::string& percorso, const char* che,
                                           std::ostream& err) {
@@ -80,21 +69,18 @@ int comando_compile(const std::vector<std::string>& argomenti, piattaforma& p, s
     try {
         risultato = memorizza_percorso(s, a.j, sorgenti, p, a.cartella);
     } catch (const errore_file& e) {
-        stampa_problemi(s, a, err);
+        stampa_problemi(s, err, nomi_sorgenti{a.linea, a.treno});
         err << "error: " << e.what() << '\n';
         return uscita_guasto;
     }
-    stampa_problemi(s, a, err);
+    stampa_problemi(s, err, nomi_sorgenti{a.linea, a.treno});
 
     switch (risultato.esito) {
         case esito_percorso::senza_celle:
-            err << "error: the line source " << a.linea << " made no cells (the compile stopped before a route length made them), "
-                << "so no scenario file was written; files of an earlier build were left as they were\n";
+            err << riga_esito(risultato, a.linea) << '\n';
             return uscita_guasto;
         case esito_percorso::conflitto:
-            err << "error: " << risultato.conflitto->campo << "; no scenario file was written, "
-                << "files of an earlier build were left as they were\n"
-                << errore(std::to_string(risultato.conflitto->numero)) << '\n';
+            err << riga_esito(risultato) << '\n' << errore(std::to_string(risultato.conflitto->numero)) << '\n';
             return uscita_errore;
         case esito_percorso::completo: break;
     }

@@ -1,0 +1,30 @@
+#include "driver/diagnostica.h"
+
+namespace {
+
+const char* const file_lasciati = "files of an earlier build were left as they were";
+
+}  // namespace
+
+void stampa_problemi(const scenario& s, std::ostream& err, const std::optional<nomi_sorgenti>& sorgenti) {
+    for (const problema& p : s.problemi) {
+        std::string prefisso;
+        if (p.riga && sorgenti)
+            prefisso = (p.riga->file == file_sorgente::linea ? sorgenti->linea : sorgenti->treno) + ":" +
+                       std::to_string(p.riga->riga) + ": ";
+        err << riga_diagnostica(p, prefisso) << '\n';
+    }
+}
+
+std::string riga_esito(const risultato_percorso& r, const std::string& sorgente_linea) {
+    switch (r.esito) {
+        case esito_percorso::senza_celle:
+            return "error: the line source" + (sorgente_linea.empty() ? "" : " " + sorgente_linea) +
+                   " made no cells (the compile stopped before a route length made them), so no scenario file was "
+                   "written; " + file_lasciati;
+        case esito_percorso::conflitto:
+            return "error: " + r.conflitto->campo + "; no scenario file was written, " + file_lasciati;
+        case esito_percorso::completo: break;
+    }
+    return {};
+}
