@@ -12,9 +12,10 @@
 #include <string>
 #include <string_view>
 
-#include "driver/compilazione.h"
-#include "driver/sorgenti.h"
+#include "compile/compilazione.h"
+#include "compile/sorgenti.h"
 #include "output/file_binari.h"
+#include "scenario/sorgenti_incorporate.h"
 
 namespace {
 
@@ -30,9 +31,8 @@ struct esito_prova {
 }
 
 bool codice_definito(std::int32_t codice) {
-    static constexpr std::int32_t codici[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10,  11,  12, 13,
-                                              15, 16, 17, 18, 19, 20, 21, 22, 24, 25, 101, 102, 103};
-    return std::find(std::begin(codici), std::end(codici), codice) != std::end(codici);
+    const auto& codici = codici_problema();
+    return codice == 0 || std::find(codici.begin(), codici.end(), codice) != codici.end();
 }
 
 std::size_t byte_planimetria_attesi(const planimetria_percorso& p) {
@@ -49,18 +49,16 @@ std::size_t byte_planimetria_attesi(const planimetria_percorso& p) {
 }
 
 esito_prova prova(std::string_view linea, std::optional<std::string_view> treno) {
-    scenario s;
-    s.nome_percorso = "Valdesca_Morlano";
-    s.numero_treno = "52816";
     sorgenti_in_memoria sorgenti(std::string(linea), treno ? std::optional<std::string>(*treno) : std::nullopt);
     esito_prova e;
-    e.risultato = compila(s, 1, sorgenti);
-    e.codice = s.codice_errore;
-    if (!codice_definito(s.codice_errore)) violazione("codice_errore outside the defined codes");
+    e.risultato = compila(nome_percorso_incorporato, numero_treno_incorporato, 1, sorgenti);
+    const scenario& s = e.risultato.modello;
+    e.codice = e.risultato.registro.codice_errore;
+    if (!codice_definito(e.codice)) violazione("codice_errore outside the defined codes");
     if (e.risultato.esito == esito_percorso::conflitto) {
         if (!e.risultato.conflitto) violazione("a stamp conflict without its detail");
         const std::int32_t n = e.risultato.conflitto->numero;
-        if (n != 1250 && n != 1251) violazione("a stamp conflict other than 1250 or 1251");
+        if (n != problema_timbro && n != problema_codice_gara) violazione("a stamp conflict other than 1250 or 1251");
     }
     if (e.risultato.esito == esito_percorso::senza_celle) {
         if (s.celle_create()) violazione("no cells reported, but cells stand");

@@ -10,9 +10,9 @@
 #include <iostream>
 #include <string>
 
-#include "driver/compilazione.h"
+#include "compile/compilazione.h"
 #include "driver/scrittore_testo.h"
-#include "driver/sorgenti.h"
+#include "compile/sorgenti.h"
 #include "output/file_binari.h"
 #include "scenario/sorgenti_incorporate.h"
 
@@ -72,12 +72,8 @@ int main(int argc, char** argv) {
     const std::filesystem::path lettura = std::filesystem::path(argv[1]) / "lettura";
     std::filesystem::create_directories(lettura);
     auto compila_scenario = [](const std::string& l, const std::string& t) {
-        scenario s;
-        s.nome_percorso = "Valdesca_Morlano";
-        s.numero_treno = "52816";
         sorgenti_in_memoria sorgenti(l, t);
-        compila(s, 1, sorgenti);
-        return s;
+        return compila(nome_percorso_incorporato, numero_treno_incorporato, 1, sorgenti).modello;
     };
     const scenario intero = compila_scenario(linea, treno);
     const std::string voci = codifica_voci(intero.voci);

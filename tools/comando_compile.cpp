@@ -1,10 +1,10 @@
 #include "comandi.h"
-#include "driver/compilazione.h"
-#include "driver/diagnostica.h"
+#include "compile/compilazione.h"
+#include "compile/diagnostica.h"
 #include "driver/form_load.h"
 #include "driver/nomi_file.h"
 #include "driver/programma.h"
-#include "driver/sorgenti.h"
+#include "compile/sorgenti.h"
 
 namespace {
 
@@ -61,19 +61,19 @@ int comando_compile(const std::vector<std::string>& argomenti, piattaforma& p, s
     auto testo_treno = leggi_sorgente(p, a.treno, "train", err);
     if (!testo_treno) return uscita_guasto;
 
-    scenario s;
-    s.nome_percorso = a.nome_percorso;
-    s.numero_treno = a.numero_treno;
-    sorgenti_in_memoria sorgenti(std::move(testo_linea), std::move(testo_treno));
     risultato_percorso risultato;
+    risultato.modello.nome_percorso = a.nome_percorso;
+    risultato.modello.numero_treno = a.numero_treno;
+    sorgenti_in_memoria sorgenti(std::move(testo_linea), std::move(testo_treno));
+    const nomi_sorgenti nomi_righe{a.linea, a.treno};
     try {
-        risultato = memorizza_percorso(s, a.j, sorgenti, p, a.cartella);
+        memorizza_percorso(risultato, a.j, sorgenti, p, a.cartella);
     } catch (const errore_file& e) {
-        stampa_problemi(s, err, nomi_sorgenti{a.linea, a.treno});
+        stampa_problemi(risultato.registro, err, nomi_righe);
         err << "error: " << e.what() << '\n';
         return uscita_guasto;
     }
-    stampa_problemi(s, err, nomi_sorgenti{a.linea, a.treno});
+    stampa_problemi(risultato.registro, err, nomi_righe);
 
     switch (risultato.esito) {
         case esito_percorso::senza_celle:
@@ -85,5 +85,5 @@ int comando_compile(const std::vector<std::string>& argomenti, piattaforma& p, s
         case esito_percorso::completo: break;
     }
     for (const std::string& scritto : scritti) out << "wrote " << scritto << '\n';
-    return s.codice_errore != 0 ? uscita_problemi : uscita_ok;
+    return risultato.registro.codice_errore != 0 ? uscita_problemi : uscita_ok;
 }

@@ -5,7 +5,9 @@
 #include "driver/programma.h"
 #include "driver/windows1252.h"
 #include "json.h"
+#include "model/campi.h"
 #include "output/lettura_binari.h"
+#include "reader/ascii.h"
 
 namespace {
 
@@ -13,9 +15,7 @@ enum class tipo_file { planimetria, voci, celle };
 
 // The kind is told by the name, as the builder names the files.
 tipo_file tipo_dal_nome(const std::string& percorso) {
-    std::string nome = std::filesystem::path(percorso).filename().string();
-    for (char& c : nome)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    const std::string nome = minuscolo_ascii(std::filesystem::path(percorso).filename().string());
     auto finisce = [&](std::string_view coda) { return nome.size() >= coda.size() && nome.ends_with(coda); };
     if (finisce("_linea.dat")) return tipo_file::planimetria;
     if (finisce(".sim")) return tipo_file::voci;
@@ -32,27 +32,12 @@ std::string fisso(double v, int decimali) {
 
 // --- cell track -------------------------------------------------------------
 
-const char* nome_oggetto(std::uint8_t oggetto) {
-    switch (oggetto) {
-        case 0: return "";
-        case 1: return "signal";
-        case 2: return "restriction end";
-        case 3: return "restriction start";
-        case 4: return "restriction warning";
-        case 5: return "before a warning";
-        case 6: return "speed indicator board";
-        case 10: return "station stop";
-        case 11: return "mountain marker";
-        case 12: return "abatement point";
-        case 13: return "abatement point without value";
-        case 14: return "indication board";
-        default: return "unknown object";
-    }
-}
-
-bool cella_occupata(const cella& c) {
-    return c.oggetto != 0 || c.dato1 != 0 || c.dato2 != 0 || c.dato3 != 0 || c.dato4 != 0 || c.tempo_segnale != 0 ||
-           c.ripetizione != 0;
+// A field shown as "name value", the value in a column of its own.
+template <typename T>
+std::string campo_testo(const char* nome, const T& v) {
+    char riga[64];
+    std::snprintf(riga, sizeof riga, "  %s %6lld", nome, static_cast<long long>(v));
+    return riga;
 }
 
 struct campo_tratto {
@@ -90,20 +75,24 @@ void testo_celle(const std::string& percorso, const std::vector<cella>& celle, b
     }
 
     out << '\n' << (tutte ? "every cell:\n" : "cells that hold anything else (--all shows every cell):\n");
+    auto in_tratti = [](std::string_view nome) {
+        for (const campo_tratto& f : campi_tratto)
+            if (nome == f.nome) return true;
+        return false;
+    };
     for (std::size_t i = 0; i < celle.size(); ++i) {
-        const cella& c = celle[i];
-        if (!tutte && !cella_occupata(c)) continue;
-        char riga[256];
-        std::snprintf(riga, sizeof riga,
-                      "  cell %5zu %8zu m  oggetto %3u %-24s dato1 %6d  dato2 %6d  dato3 %6d  dato4 %6d  "
-                      "tempo_segnale %3u  ripetizione %3u",
-                      i, 50 * i, static_cast<unsigned>(c.oggetto), nome_oggetto(c.oggetto), c.dato1, c.dato2, c.dato3,
-                      c.dato4, static_cast<unsigned>(c.tempo_segnale), static_cast<unsigned>(c.ripetizione));
-        out << riga;
-        if (tutte)
-            out << "  montagna " << +c.montagna << "  velocita " << +c.velocita << "  pendenza " << +c.pendenza
-                << "  aderenza " << +c.aderenza;
-        out << '\n';
+        std::string riga;
+        bool occupata = false;
+        campi_cella(celle[i], [&](const char* nome, const auto& v) {
+            if (!tutte && in_tratti(nome)) return;
+            occupata = occupata || v != 0;
+            riga += campo_testo(nome, v);
+            if (std::string_view(nome) == "oggetto") riga += " " + std::string(nome_oggetto(celle[i].oggetto));
+        });
+        if (!tutte && !occupata) continue;
+        char inizio[48];
+        std::snprintf(inizio, sizeof inizio, "  cell %5zu %8zu m", i, 50 * i);
+        out << inizio << riga << '\n';
     }
 }
 
@@ -112,21 +101,9 @@ void json_celle(const std::string& percorso, const std::vector<cella>& celle, st
     j.apri_oggetto().campo("file", percorso).campo("tipo", "celle").campo("numero_celle", celle.size());
     j.chiave("celle").apri_lista();
     for (std::size_t i = 0; i < celle.size(); ++i) {
-        const cella& c = celle[i];
-        j.apri_oggetto()
-            .campo("indice", i)
-            .campo("oggetto", c.oggetto)
-            .campo("dato1", c.dato1)
-            .campo("dato2", c.dato2)
-            .campo("dato3", c.dato3)
-            .campo("dato4", c.dato4)
-            .campo("tempo_segnale", c.tempo_segnale)
-            .campo("ripetizione", c.ripetizione)
-            .campo("montagna", c.montagna)
-            .campo("velocita", c.velocita)
-            .campo("pendenza", c.pendenza)
-            .campo("aderenza", c.aderenza)
-            .chiudi_oggetto();
+        j.apri_oggetto().campo("indice", i);
+        campi_cella(celle[i], [&](const char* nome, const auto& v) { j.campo(nome, v); });
+        j.chiudi_oggetto();
     }
     j.chiudi_lista().chiudi_oggetto();
 }
@@ -158,14 +135,13 @@ void testo_voci(const std::string& percorso, const std::array<voce, numero_voci>
             k = fine;
             continue;
         }
-        out << "\nslot " << k << " (" << ruolo_voce(k) << ")\n"
-            << "  categoria " << +v.categoria << "  inizio_tratto " << v.inizio_tratto << "  fine_tratto "
-            << v.fine_tratto << "  punto " << v.punto << "  opzione " << +v.opzione << "  testo "
-            << testo_json(windows1252_a_utf8(v.testo)) << '\n'
-            << "  valore1 " << v.valore1 << "  valore2 " << v.valore2 << "  valore3 " << v.valore3 << "  valore4 "
-            << v.valore4 << "  valore5 " << v.valore5 << '\n'
-            << "  scelta1 " << +v.scelta1 << "  scelta2 " << +v.scelta2 << "  scelta3 " << +v.scelta3 << "  scelta4 "
-            << +v.scelta4 << "  orario " << v.orario;
+        out << "\nslot " << k << " (" << ruolo_voce(k) << ")\n";
+        campi_voce(v, [&](const char* nome, const auto& campo) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(campo)>, std::string>)
+                out << "  " << nome << ' ' << testo_json(windows1252_a_utf8(campo)) << '\n';
+            else
+                out << campo_testo(nome, campo);
+        });
         if (k >= 1 && k <= prima_voce_testo && v.orario >= 0) {
             char ora[32];
             std::snprintf(ora, sizeof ora, " (%02d:%02d:%02d)", v.orario / 3600, v.orario / 60 % 60, v.orario % 60);
@@ -181,26 +157,14 @@ void json_voci(const std::string& percorso, const std::array<voce, numero_voci>&
     j.apri_oggetto().campo("file", percorso).campo("tipo", "voci");
     j.chiave("voci").apri_lista();
     for (std::size_t k = 0; k < voci.size(); ++k) {
-        const voce& v = voci[k];
-        j.apri_oggetto()
-            .campo("slot", k)
-            .campo("categoria", v.categoria)
-            .campo("inizio_tratto", v.inizio_tratto)
-            .campo("fine_tratto", v.fine_tratto)
-            .campo("punto", v.punto)
-            .campo("opzione", v.opzione)
-            .campo("testo", windows1252_a_utf8(v.testo))
-            .campo("valore1", v.valore1)
-            .campo("valore2", v.valore2)
-            .campo("valore3", v.valore3)
-            .campo("valore4", v.valore4)
-            .campo("valore5", v.valore5)
-            .campo("scelta1", v.scelta1)
-            .campo("scelta2", v.scelta2)
-            .campo("scelta3", v.scelta3)
-            .campo("scelta4", v.scelta4)
-            .campo("orario", v.orario)
-            .chiudi_oggetto();
+        j.apri_oggetto().campo("slot", k);
+        campi_voce(voci[k], [&](const char* nome, const auto& campo) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(campo)>, std::string>)
+                j.campo(nome, windows1252_a_utf8(campo));
+            else
+                j.campo(nome, campo);
+        });
+        j.chiudi_oggetto();
     }
     j.chiudi_lista().chiudi_oggetto();
 }

@@ -1,5 +1,4 @@
 #include "comandi.h"
-#include "driver/form_load.h"
 #include "driver/nomi_file.h"
 #include "driver/programma.h"
 #include "driver/scrittore_testo.h"

@@ -10,6 +10,7 @@
 #include "driver/programma.h"
 #include "json.h"
 #include "output/lettura_binari.h"
+#include "reader/ascii.h"
 
 namespace {
 
@@ -21,12 +22,6 @@ const char* const uso =
     "  scenario_tool compile --line FILE --train-source FILE --route NAME --train NUMBER [--out DIR] [--no-plan]\n"
     "  scenario_tool dump FILE [--json] [--all]\n"
     "  scenario_tool plot --route NAME --train NUMBER [--dir DIR] [--out FILE.svg]\n";
-
-std::string minuscolo(std::string t) {
-    for (char& c : t)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return t;
-}
 
 bool carattere_ammesso(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
@@ -91,7 +86,7 @@ std::optional<std::string> controlla_nomi(const std::string& nome_percorso, cons
                                  n.scheda,         n.planimetria,    n.voci,  n.celle};
     for (std::size_t i = 0; i < std::size(tutti); ++i)
         for (std::size_t k = i + 1; k < std::size(tutti); ++k)
-            if (minuscolo(tutti[i]) == minuscolo(tutti[k]))
+            if (minuscolo_ascii(tutti[i]) == minuscolo_ascii(tutti[k]))
                 return "the route name \"" + nome_percorso + "\" with the train number \"" + numero_treno +
                        "\" gives two of the scenario's files the same name (" + tutti[i] + " and " + tutti[k] +
                        "), and one would overwrite the other";
@@ -104,7 +99,7 @@ bool stesso_file(const std::string& a, const std::string& b) {
         std::filesystem::path assoluto = std::filesystem::absolute(percorso, ec);
         if (ec) assoluto = percorso;
         std::filesystem::path canonico = std::filesystem::weakly_canonical(assoluto, ec);
-        return minuscolo((ec ? assoluto.lexically_normal() : canonico).string());
+        return minuscolo_ascii((ec ? assoluto.lexically_normal() : canonico).string());
     };
     return normale(a) == normale(b);
 }

@@ -7,7 +7,8 @@
 #include "driver/scrittore_testo.h"
 #include "scenario/sorgenti_incorporate.h"
 
-risultato_percorso Form_Load(piattaforma& p, scenario& s) {
+void Form_Load(piattaforma& p, risultato_percorso& r) {
+    scenario& s = r.modello;
     s.nome_percorso = nome_percorso_incorporato;
     s.numero_treno = numero_treno_incorporato;
     p.mostra_attesa("Attendere");
@@ -23,7 +24,7 @@ risultato_percorso Form_Load(piattaforma& p, scenario& s) {
     scrivi_testo(p, percorso(nomi.scheda), righe_scheda());           // dati_scheda
 
     sorgenti_su_disco sorgenti(p, percorso(nomi.sorgente_linea), percorso(nomi.sorgente_treno));
-    return memorizza_percorso(s, 1, sorgenti, p, cartella);
+    memorizza_percorso(r, 1, sorgenti, p, cartella);
 }
 
 std::string errore(const std::string& a) { return " Errore n. " + a; }

@@ -2,17 +2,14 @@
 
 #include <string>
 
-#include "driver/compilazione.h"
+#include "compile/compilazione.h"
 #include "driver/piattaforma.h"
-
-inline const std::string nome_percorso_incorporato = "Valdesca_Morlano";
-inline const std::string numero_treno_incorporato = "52816";
 
 // The whole build of the embedded scenario in the program's folder: wait
 // window, the two source files and three documents, then the compile and the
-// binary files. Failed file operations are thrown as errore_file; every other
-// outcome is returned, and ending the program is the caller's.
-risultato_percorso Form_Load(piattaforma& p, scenario& s);
+// binary files, into r. Failed file operations are thrown as errore_file;
+// every other outcome is left in r, and ending the program is the caller's.
+void Form_Load(piattaforma& p, risultato_percorso& r);
 
 // The text of the error box: " Errore n. " followed by the number.
 std::string errore(const std::string& a);

@@ -1,13 +1,13 @@
 #include "driver/programma.h"
 
-#include "driver/diagnostica.h"
+#include "compile/diagnostica.h"
 #include "driver/form_load.h"
 
 int esegui_builder(piattaforma& p, std::ostream& err) {
-    scenario s;
+    risultato_percorso r;
     try {
-        risultato_percorso r = Form_Load(p, s);
-        stampa_problemi(s, err);
+        Form_Load(p, r);
+        stampa_problemi(r.registro, err);
         switch (r.esito) {
             case esito_percorso::senza_celle:
                 err << riga_esito(r) << '\n';
@@ -18,9 +18,9 @@ int esegui_builder(piattaforma& p, std::ostream& err) {
                 return uscita_errore;
             case esito_percorso::completo: break;
         }
-        return s.codice_errore != 0 ? uscita_problemi : uscita_ok;
+        return r.registro.codice_errore != 0 ? uscita_problemi : uscita_ok;
     } catch (const errore_file& e) {
-        stampa_problemi(s, err);
+        stampa_problemi(r.registro, err);
         err << "error: " << e.what() << '\n';
         return uscita_guasto;
     }

@@ -13,26 +13,21 @@ std::int16_t velocita_codificata(std::int32_t destra, std::int32_t sinistra, con
     return converti_intero(static_cast<std::int64_t>(arrotonda(valore)), campo);
 }
 
-esito_riga cella_occupata(scenario& s, std::int32_t codice, std::int32_t posizione) {
-    registra_problema(s, codice, posizione);
-    return esito_riga::ritorna;
-}
-
 }  // namespace
 
-esito_riga memo_indicatori_v_max(scenario& s, std::int32_t posizione, std::int32_t vas, std::int32_t vbs,
+esito_riga memo_indicatori_v_max(scenario& s, registro_problemi& log, std::int32_t posizione, std::int32_t vas, std::int32_t vbs,
                                  std::int32_t vcs, std::int32_t strisces, std::int32_t vad, std::int32_t vbd,
                                  std::int32_t vcd, std::int32_t strisced) {
     std::int64_t i = cella_cartello(posizione);
-    if (!s.nelle_celle(i)) return rifiuta_fuori_celle(s, posizione);
-    if (!cella_libera(s.cella_a(i))) return cella_occupata(s, 21, posizione);
+    if (!s.nelle_celle(i)) return rifiuta_fuori_celle(log, posizione);
+    if (!cella_libera(s.cella_a(i))) return ferma(log, problema_indicatore_occupato, posizione);
 
     std::int16_t dato1 = velocita_codificata(vad, vas, "the board's first speed");
     std::int16_t dato2 = velocita_codificata(vbd, vbs, "the board's second speed");
     std::int16_t dato3 = velocita_codificata(vcd, vcs, "the board's third speed");
     std::int16_t dato4 = converti_intero(10 * std::int64_t{strisces} + strisced, "the board's stripes");
     cella& c = s.cella_a(i);
-    c.oggetto = 6;
+    c.oggetto = oggetto_indicatore_v_max;
     c.dato1 = dato1;
     c.dato2 = dato2;
     c.dato3 = dato3;
@@ -40,15 +35,15 @@ esito_riga memo_indicatori_v_max(scenario& s, std::int32_t posizione, std::int32
     return esito_riga::prosegui;
 }
 
-esito_riga memo_indicazione(scenario& s, stato_linea& stato, std::int32_t posizione, const std::string& testo) {
+esito_riga memo_indicazione(scenario& s, registro_problemi& log, stato_linea& stato, std::int32_t posizione, const std::string& testo) {
     std::int64_t i = cella_cartello(posizione);
-    if (!s.nelle_celle(i)) return rifiuta_fuori_celle(s, posizione);
-    if (!cella_libera(s.cella_a(i))) return cella_occupata(s, 6, posizione);
+    if (!s.nelle_celle(i)) return rifiuta_fuori_celle(log, posizione);
+    if (!cella_libera(s.cella_a(i))) return ferma(log, problema_indicazione_occupata, posizione);
     if (stato.voce_testo < 1) throw errore_esecuzione("more than 80 indication texts");
     controlla_testo(testo, "an indication text");
 
     cella& c = s.cella_a(i);
-    c.oggetto = 14;
+    c.oggetto = oggetto_cartello_indicazione;
     c.dato1 = static_cast<std::int16_t>(stato.voce_testo);
     s.voci[static_cast<std::size_t>(stato.voce_testo)].testo = testo;
     --stato.voce_testo;

@@ -10,13 +10,13 @@ constexpr std::int64_t distanza_galleria = 150;
 
 }  // namespace
 
-esito_riga memo_montagna(scenario& s, stato_linea& stato, std::int32_t inizio, std::int32_t fine, std::int32_t tipo) {
+esito_riga memo_montagna(scenario& s, registro_problemi& log, stato_linea& stato, std::int32_t inizio, std::int32_t fine, std::int32_t tipo) {
     bool marcata = tipo > 10;
     if (marcata) tipo -= 10;
 
     std::int64_t prima = indice_cella(inizio, 0.0);
     std::int64_t ultima = indice_cella(fine, -1.0);
-    if (prima <= ultima && (!s.nelle_celle(prima) || !s.nelle_celle(ultima))) return rifiuta_fuori_celle(s, inizio);
+    if (prima <= ultima && (!s.nelle_celle(prima) || !s.nelle_celle(ultima))) return rifiuta_fuori_celle(log, inizio);
 
     int n = ++stato.numero_montagne;
     if (n > massimo_montagne) throw errore_esecuzione("more than 80 mountain rows");
@@ -28,7 +28,7 @@ esito_riga memo_montagna(scenario& s, stato_linea& stato, std::int32_t inizio, s
     for (std::int64_t i = prima; i <= ultima; ++i) {
         cella& c = s.cella_a(i);
         c.montagna = basso_byte(tipo);
-        if (marcata && ++conta % 4 == 0 && c.oggetto == 0) c.oggetto = 11;
+        if (marcata && ++conta % 4 == 0 && c.oggetto == oggetto_libero) c.oggetto = oggetto_marca_montagna;
     }
     return esito_riga::prosegui;
 }

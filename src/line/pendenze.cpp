@@ -10,9 +10,9 @@ void scrivi_pendenza(cella& c, std::int64_t pendenza) { c.pendenza = basso_byte(
 
 }  // namespace
 
-esito_riga memo_pendenza(scenario& s, stato_linea& stato, std::int32_t posizione, std::int32_t pendenza) {
+esito_riga memo_pendenza(scenario& s, registro_problemi& log, stato_linea& stato, std::int32_t posizione, std::int32_t pendenza) {
     std::int64_t n = indice_cella(posizione, 0.0);
-    if (n > 0 && !riempi_fino_a(s, stato.pendenza, n, scrivi_pendenza)) return rifiuta_fuori_celle(s, posizione);
+    if (n > 0 && !riempi_fino_a(s, stato.pendenza, n, scrivi_pendenza)) return rifiuta_fuori_celle(log, posizione);
     stato.pendenza.in_vigore = pendenza;
     return esito_riga::prosegui;
 }

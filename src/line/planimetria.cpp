@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "line/lettore_campi.h"
+#include "reader/lettore_campi.h"
 
 namespace {
 
@@ -34,12 +34,6 @@ void passo_curva(scenario& s, std::int64_t m, double k) {
     poni(s, m, 1, d1 - k * d0);
 }
 
-// Code 103: a curve without a class, or the plan beyond 1000000 m.
-esito_riga ferma_curva(scenario& s) {
-    registra_problema(s, 103);
-    return esito_riga::ritorna;
-}
-
 double costante_classe(const std::string& chiave, bool& trovata) {
     constexpr std::array<double, 6> costanti{0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
     for (std::size_t classe = 0; classe < costanti.size(); ++classe) {
@@ -63,23 +57,23 @@ void avvia_planimetria(scenario& s, stato_linea& stato) {
     s.planimetria(1, 1) = valore_planimetria::da_intero(1);
 }
 
-esito_riga memo_curva(scenario& s, stato_linea& stato, const std::string& chiave, std::int32_t inizio,
+esito_riga memo_curva(scenario& s, registro_problemi& log, stato_linea& stato, const std::string& chiave, std::int32_t inizio,
                       std::int32_t lunghezza) {
     bool trovata = false;
     double k = costante_classe(chiave, trovata);
-    if (!trovata) return ferma_curva(s);
+    if (!trovata) return ferma(log, problema_curva);
     if (contiene_senza_maiuscole(chiave, "s")) k = -k;
     std::int64_t fine = std::int64_t{inizio} + lunghezza;
-    if (std::min(fine, ultimo_metro_curve) > s.lunghezza_estesa) return rifiuta_fuori_celle(s, inizio);
+    if (std::min(fine, ultimo_metro_curve) > s.lunghezza_estesa) return rifiuta_fuori_celle(log, inizio);
 
     auto& m = stato.cursore_planimetria;
     while (m <= inizio) {
         passo_dritto(s, m);
-        if (++m > ultimo_metro_curve) return ferma_curva(s);
+        if (++m > ultimo_metro_curve) return ferma(log, problema_curva);
     }
     while (m <= fine) {
         passo_curva(s, m, k);
-        if (++m > ultimo_metro_curve) return ferma_curva(s);
+        if (++m > ultimo_metro_curve) return ferma(log, problema_curva);
     }
     return esito_riga::prosegui;
 }

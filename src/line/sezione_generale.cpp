@@ -15,18 +15,14 @@ void elimina_celle(scenario& s) {
     s.planimetria.elimina();
 }
 
-esito_riga ferma(scenario& s, std::int32_t codice) {
-    registra_problema(s, codice);
-    return esito_riga::ritorna;
-}
-
 // A refused length leaves no cells, so that the record table never
 // disagrees with the cell and plan files.
-esito_riga memo_lunghezza(scenario& s, std::int32_t lunghezza) {
+//   lunghezza percorso, L
+esito_riga memo_lunghezza(scenario& s, registro_problemi& log, std::int32_t lunghezza) {
     s.voci[voce_treno_dati].fine_tratto = lunghezza;
     if (lunghezza > lunghezza_massima) {
         elimina_celle(s);
-        return ferma(s, 1);
+        return ferma(log, problema_lunghezza_eccessiva);
     }
     std::int32_t estesa = lunghezza + oltre_la_fine;
     auto celle = static_cast<std::int64_t>(arrotonda(static_cast<double>(estesa) / 50.0));
@@ -44,33 +40,35 @@ esito_riga memo_lunghezza(scenario& s, std::int32_t lunghezza) {
     return esito_riga::prosegui;
 }
 
+//   progressiva chilometrica uno|due|tre, inizio, progressiva, flag
 void memo_progressiva(voce& v, lettore_campi& lettore) {
     v.inizio_tratto = lettore.leggi_numero();
     v.fine_tratto = lettore.leggi_numero();
     v.punto = lettore.leggi_numero();
 }
 
-esito_riga memo_ripetizione(scenario& s, const std::string& chiave, lettore_campi& lettore) {
+//   ripetizione segnali 4|9 codici, inizio, fine
+esito_riga memo_ripetizione(scenario& s, registro_problemi& log, const std::string& chiave, lettore_campi& lettore) {
     voce& v = s.voci[voce_treno];
     v.inizio_tratto = lettore.leggi_numero();
     v.fine_tratto = lettore.leggi_numero();
-    if (v.inizio_tratto % 50 != 0) return ferma(s, 3);
-    if (v.fine_tratto % 50 != 0) return ferma(s, 4);
+    if (v.inizio_tratto % 50 != 0) return ferma(log, problema_inizio_ripetizione);
+    if (v.fine_tratto % 50 != 0) return ferma(log, problema_fine_ripetizione);
     if (contiene_senza_maiuscole(chiave, "4"))
         v.punto = 4;
     else if (contiene_senza_maiuscole(chiave, "9"))
         v.punto = 9;
     else
-        return ferma(s, 5);
+        return ferma(log, problema_codici_ripetizione);
     if (v.fine_tratto == 0) v.punto = 0;
     return esito_riga::prosegui;
 }
 
 // The eight tests are independent: a field that passes two reads two sets of values.
-esito_riga prova_chiavi_generali(scenario& s, lettore_campi& lettore) {
-    const std::string chiave = s.riga_letta;
+//   sfondo uno|due|tre, valore
+esito_riga prova_chiavi_generali(scenario& s, registro_problemi& log, const std::string& chiave, lettore_campi& lettore) {
     if (contiene_senza_maiuscole(chiave, "lunghezza") && contiene_senza_maiuscole(chiave, "percorso")) {
-        if (memo_lunghezza(s, lettore.leggi_numero()) != esito_riga::prosegui) return esito_riga::ritorna;
+        if (memo_lunghezza(s, log, lettore.leggi_numero()) != esito_riga::prosegui) return esito_riga::ritorna;
     }
     if (contiene(chiave, "tre") && contiene(chiave, "progressiva")) memo_progressiva(s.voci[voce_progressiva_tre], lettore);
     if (contiene(chiave, "due") && contiene(chiave, "progressiva")) memo_progressiva(s.voci[voce_progressiva_due], lettore);
@@ -78,7 +76,7 @@ esito_riga prova_chiavi_generali(scenario& s, lettore_campi& lettore) {
     if (contiene(chiave, "sfondo") && contiene(chiave, "uno")) s.voci[voce_percorso].inizio_tratto = lettore.leggi_numero();
     if (contiene(chiave, "sfondo") && contiene(chiave, "due")) s.voci[voce_percorso].punto = lettore.leggi_numero();
     if (contiene(chiave, "sfondo") && contiene(chiave, "tre")) s.voci[voce_percorso].fine_tratto = lettore.leggi_numero();
-    if (contiene(chiave, "segnali") && contiene(chiave, "ripetizione")) return memo_ripetizione(s, chiave, lettore);
+    if (contiene(chiave, "segnali") && contiene(chiave, "ripetizione")) return memo_ripetizione(s, log, chiave, lettore);
     return esito_riga::prosegui;
 }
 
@@ -90,20 +88,21 @@ bool intestazione_sezione(const std::string& campo) {
 
 }  // namespace
 
-esito_riga leggi_sezione_generale(scenario& s, lettore_campi& lettore) {
+esito_riga leggi_sezione_generale(scenario& s, registro_problemi& log, lettore_campi& lettore) {
     constexpr int riempitivi_massimi = 10;
+    std::string riga_letta;
     for (;;) {
         if (lettore.fine()) return esito_riga::prosegui;
-        s.riga_letta = lettore.leggi_testo();
+        riga_letta = lettore.leggi_testo();
         if (lettore.fine()) return esito_riga::prosegui;
         for (int n = 0; n < riempitivi_massimi; ++n)
-            if (contiene(s.riga_letta, "-")) s.riga_letta = lettore.leggi_testo();
+            if (contiene(riga_letta, "-")) riga_letta = lettore.leggi_testo();
 
-        s.riga_in_corso = riga_sorgente{file_sorgente::linea, lettore.riga_ultimo_campo()};
-        esito_riga esito = prova_chiavi_generali(s, lettore);
-        s.riga_in_corso.reset();
+        log.riga_in_corso = riga_sorgente{file_sorgente::linea, lettore.riga_ultimo_campo()};
+        esito_riga esito = prova_chiavi_generali(s, log, riga_letta, lettore);
+        log.riga_in_corso.reset();
         if (esito != esito_riga::prosegui) return esito;
-        if (intestazione_sezione(s.riga_letta)) return esito_riga::prosegui;
+        if (intestazione_sezione(riga_letta)) return esito_riga::prosegui;
     }
 }
 

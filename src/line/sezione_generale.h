@@ -1,12 +1,12 @@
 #pragma once
 
-#include "line/lettore_campi.h"
-#include "line/riga.h"
+#include "reader/lettore_campi.h"
+#include "reader/riga.h"
 
 // Reads the general section that follows "[generale]": route length (which
 // makes the cells and the plan), kilometric progressives, backgrounds and
 // signal repetition. Ends after the next section header.
-esito_riga leggi_sezione_generale(scenario& s, lettore_campi& lettore);
+esito_riga leggi_sezione_generale(scenario& s, registro_problemi& log, lettore_campi& lettore);
 
 // Orders the three kilometric progressives in voci 81 to 83 by start,
 // largest first.

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "line/riempimento.h"
+#include "reader/riempimento.h"
 #include "model/modello.h"
 
 // The working state of the line body; the train half goes on using voce_testo.

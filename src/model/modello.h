@@ -2,11 +2,10 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "model/problema.h"
+#include "model/oggetti.h"
 
 // The in-memory form of one compiled scenario: what the compiler fills and
 // the binary files carry, field for field.
@@ -96,8 +95,9 @@ struct planimetria_percorso {
     }
 };
 
-// The whole state of one build: the model and the working fields that the
-// stages hand on to each other. One instance, passed explicitly.
+// The model of one scenario: what the compile fills and the binary files
+// carry. Plain data; the compile's error state lives beside it
+// (registro_problemi), never in it.
 struct scenario {
     std::string nome_percorso;
     std::string numero_treno;
@@ -107,16 +107,8 @@ struct scenario {
     std::array<voce, numero_voci> voci{};
     planimetria_percorso planimetria;
 
-    std::string riga_letta;
-    std::int32_t codice_errore = 0;
-    std::int32_t posizione_errore = 0;
     std::int32_t lunghezza_estesa = 0;
     std::int32_t numero_celle = 0;
-
-    // Every problem in the order found; codice_errore is the last of them.
-    std::vector<problema> problemi;
-    // The row being processed, so that a problem can point at it.
-    std::optional<riga_sorgente> riga_in_corso;
 
     bool celle_create() const { return !celle.empty(); }
     bool nelle_celle(std::int64_t indice) const { return indice >= 0 && indice <= numero_celle && celle_create(); }
@@ -125,4 +117,4 @@ struct scenario {
 };
 
 // A cell whose object is 0 or the mountain filler 11 may take an object.
-inline bool cella_libera(const cella& c) { return c.oggetto == 0 || c.oggetto == 11; }
+inline bool cella_libera(const cella& c) { return c.oggetto == oggetto_libero || c.oggetto == oggetto_marca_montagna; }

@@ -17,11 +17,16 @@ public:
     std::size_t rimasti() const { return dati_.size() - pos_; }
     bool fine() const { return pos_ == dati_.size(); }
 
-    std::uint8_t u8(const char* campo) { return static_cast<std::uint8_t>(intero(1, campo)); }
     std::uint16_t u16(const char* campo) { return static_cast<std::uint16_t>(intero(2, campo)); }
-    std::int16_t i16(const char* campo) { return static_cast<std::int16_t>(u16(campo)); }
-    std::int32_t i32(const char* campo) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(intero(4, campo))); }
     double f64(const char* campo) { return std::bit_cast<double>(intero(8, campo)); }
+
+    // One model field of each width, named in a failure.
+    void leggi(std::uint8_t& v, const char* campo) { v = static_cast<std::uint8_t>(intero(1, campo)); }
+    void leggi(std::int16_t& v, const char* campo) { v = static_cast<std::int16_t>(u16(campo)); }
+    void leggi(std::int32_t& v, const char* campo) {
+        v = static_cast<std::int32_t>(static_cast<std::uint32_t>(intero(4, campo)));
+    }
+    void leggi(std::string& v, const char* campo) { v = testo(campo); }
 
     std::string testo(const char* campo) {
         const std::size_t inizio = pos_;
@@ -59,43 +64,14 @@ std::vector<cella> decodifica_celle(std::string_view byte) {
                                                       std::to_string(resto) + " bytes left over)");
     lettore_le in(byte);
     std::vector<cella> celle(byte.size() / byte_cella);
-    for (cella& c : celle) {
-        c.oggetto = in.u8("oggetto");
-        c.dato1 = in.i16("dato1");
-        c.dato2 = in.i16("dato2");
-        c.dato3 = in.i16("dato3");
-        c.dato4 = in.i16("dato4");
-        c.tempo_segnale = in.u8("tempo_segnale");
-        c.ripetizione = in.u8("ripetizione");
-        c.montagna = in.u8("montagna");
-        c.velocita = in.u8("velocita");
-        c.pendenza = in.u8("pendenza");
-        c.aderenza = in.u8("aderenza");
-    }
+    for (cella& c : celle) campi_cella(c, [&](const char* nome, auto& campo) { in.leggi(campo, nome); });
     return celle;
 }
 
 std::array<voce, numero_voci> decodifica_voci(std::string_view byte) {
     lettore_le in(byte);
     std::array<voce, numero_voci> voci{};
-    for (voce& v : voci) {
-        v.categoria = in.u8("categoria");
-        v.inizio_tratto = in.i32("inizio_tratto");
-        v.fine_tratto = in.i32("fine_tratto");
-        v.punto = in.i32("punto");
-        v.opzione = in.u8("opzione");
-        v.testo = in.testo("testo");
-        v.valore1 = in.i16("valore1");
-        v.valore2 = in.i16("valore2");
-        v.valore3 = in.i16("valore3");
-        v.valore4 = in.i16("valore4");
-        v.valore5 = in.i16("valore5");
-        v.scelta1 = in.u8("scelta1");
-        v.scelta2 = in.u8("scelta2");
-        v.scelta3 = in.u8("scelta3");
-        v.scelta4 = in.u8("scelta4");
-        v.orario = in.i32("orario");
-    }
+    for (voce& v : voci) campi_voce(v, [&](const char* nome, auto& campo) { in.leggi(campo, nome); });
     if (!in.fine())
         throw errore_lettura(in.posizione(), "the 87 records end here but " + std::to_string(in.rimasti()) +
                                                  " more bytes follow");
@@ -112,7 +88,7 @@ planimetria_percorso decodifica_planimetria(std::string_view byte) {
         switch (etichetta) {
             case static_cast<std::uint16_t>(tipo::vuoto): elementi.push_back({}); break;
             case static_cast<std::uint16_t>(tipo::intero):
-                elementi.push_back(valore_planimetria::da_intero(in.i16("a 16-bit element")));
+                elementi.push_back(valore_planimetria::da_intero(static_cast<std::int16_t>(in.u16("a 16-bit element"))));
                 break;
             case static_cast<std::uint16_t>(tipo::reale):
                 elementi.push_back(valore_planimetria::da_reale(in.f64("a 64-bit real element")));

@@ -13,26 +13,27 @@ constexpr int sguardo_segnale = 12;
 
 struct cursore_celle {
     scenario& s;
+    registro_problemi& log;
 
     std::int64_t ultima() const { return s.numero_celle; }
     // A cell beyond either end counts as taken.
     bool libera(std::int64_t k) const { return s.nelle_celle(k) && cella_libera(s.cella_a(k)); }
-    std::uint8_t oggetto(std::int64_t k) const { return s.nelle_celle(k) ? s.cella_a(k).oggetto : 0; }
+    std::uint8_t oggetto(std::int64_t k) const { return s.nelle_celle(k) ? s.cella_a(k).oggetto : std::uint8_t{oggetto_libero}; }
 
     void poni_punto(std::int64_t k) {
         cella& c = s.cella_a(k);
-        c.oggetto = 12;
+        c.oggetto = oggetto_punto_abbattimento;
         c.dato1 = valore_automatico;
     }
     void abbassa_punto(std::int64_t k) {
         cella& c = s.cella_a(k);
         c.dato1 = minimo(valore_automatico, c.dato1);
     }
+    // The pass records a cell it cannot use and goes on.
+    void conflitto(codice_problema codice, std::int64_t cella_indice) {
+        log.registra(codice, static_cast<std::int32_t>(50 * cella_indice));
+    }
 };
-
-void conflitto(scenario& s, std::int32_t codice, std::int64_t cella_indice) {
-    registra_problema(s, codice, static_cast<std::int32_t>(50 * cella_indice));
-}
 
 // Step A: every signal among the 20 cells before a warning board gets a point
 // just before it, or has the point that stands there lowered.
@@ -40,17 +41,17 @@ void segnali_prima_avviso(cursore_celle& c, std::int64_t i) {
     for (int a = 1; a <= finestra_segnali; ++a) {
         std::int64_t segnale = i - a;
         if (segnale < 3) return;
-        if (c.oggetto(segnale) != 1) continue;
+        if (c.oggetto(segnale) != oggetto_segnale) continue;
         if (c.libera(segnale - 1))
             c.poni_punto(segnale - 1);
         else if (c.libera(segnale - 2))
             c.poni_punto(segnale - 2);
-        else if (c.oggetto(segnale - 1) == 12)
+        else if (c.oggetto(segnale - 1) == oggetto_punto_abbattimento)
             c.abbassa_punto(segnale - 1);
-        else if (c.oggetto(segnale - 2) == 12)
+        else if (c.oggetto(segnale - 2) == oggetto_punto_abbattimento)
             c.abbassa_punto(segnale - 2);
         else
-            conflitto(c.s, 11, segnale);
+            c.conflitto(problema_punto_segnale_avviso, segnale);
     }
 }
 
@@ -65,7 +66,7 @@ void punti_prima_inizio(cursore_celle& c, std::int64_t i) {
                 posto = true;
             }
         }
-        if (!posto) conflitto(c.s, 12, i);
+        if (!posto) c.conflitto(problema_punto_prima_rallentamento, i);
     }
 }
 
@@ -88,23 +89,23 @@ std::int64_t punti_interni(cursore_celle& c, std::int64_t i) {
                 c.poni_punto(k + 1);
                 contatore = -1;
             } else {
-                conflitto(c.s, 13, k);
+                c.conflitto(problema_punto_dopo_rallentamento, k);
             }
         }
-        if (c.oggetto(k) == 2 || k >= c.ultima()) return k;
+        if (c.oggetto(k) == oggetto_fine_rallentamento || k >= c.ultima()) return k;
     }
 }
 
 // B5: a point before the first signal within twelve cells after the end.
 void punto_dopo_fine(cursore_celle& c, std::int64_t fine) {
     for (std::int64_t g = fine; g <= fine + sguardo_segnale && g <= c.ultima(); ++g) {
-        if (c.oggetto(g) != 1) continue;
+        if (c.oggetto(g) != oggetto_segnale) continue;
         if (c.libera(g - 1))
             c.poni_punto(g - 1);
         else if (c.libera(g - 2))
             c.poni_punto(g - 2);
         else
-            conflitto(c.s, 13, fine);
+            c.conflitto(problema_punto_dopo_rallentamento, fine);
         return;
     }
 }
@@ -113,13 +114,13 @@ void punto_dopo_fine(cursore_celle& c, std::int64_t fine) {
 
 std::int16_t minimo(std::int16_t x, std::int16_t y) { return x > y ? y : x; }
 
-void post_passo(scenario& s) {
-    cursore_celle c{s};
+void post_passo(scenario& s, registro_problemi& log) {
+    cursore_celle c{s, log};
     const std::int64_t ultima_i = std::int64_t{s.numero_celle} - 2;
     for (std::int64_t i = 1; i <= ultima_i; ++i) {
         std::uint8_t oggetto = c.oggetto(i);
-        if (oggetto == 4) segnali_prima_avviso(c, i);
-        if (oggetto != 3) continue;
+        if (oggetto == oggetto_avviso_rallentamento) segnali_prima_avviso(c, i);
+        if (oggetto != oggetto_inizio_rallentamento) continue;
         punti_prima_inizio(c, i);
         if (s.cella_a(i).dato1 < velocita_lenta) punto_dopo_fine(c, punti_interni(c, i));
     }

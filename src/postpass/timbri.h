@@ -5,11 +5,12 @@
 #include <string>
 
 #include "model/modello.h"
+#include "model/problemi.h"
 
 // A reserved field that something else had already taken: the build stops
 // with 1250 (stamp fields) or 1251 (check-code fields).
 struct conflitto_timbro {
-    std::int32_t numero = 0;
+    codice_problema numero = problema_timbro;
     std::string campo;  // which field, in plain words
 };
 
@@ -19,5 +20,5 @@ std::optional<conflitto_timbro> timbra(scenario& s);
 
 // The check codes over the first 25 characters of the lower-cased train
 // number and route identifier, padded with a fixed filler.
-std::int32_t codice_gara_st(scenario& s);
-std::int16_t codice_gara_og(scenario& s);
+std::int32_t codice_gara_st(const scenario& s);
+std::int16_t codice_gara_og(const scenario& s);

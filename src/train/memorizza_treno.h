@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "line/riempimento.h"
-#include "line/riga.h"
+#include "reader/riempimento.h"
+#include "reader/riga.h"
 
 // The train half of the compile over the bytes of the train source file:
 // header values, speed limits, adhesion, signals, restrictions, abatement
@@ -14,8 +14,9 @@ struct stato_treno {
     riempimento aderenza;
 };
 
-esito_riga memorizza_treno(scenario& s, std::string_view dati, std::int32_t voce_testo, stato_treno& stato);
+esito_riga memorizza_treno(scenario& s, registro_problemi& log, std::string_view dati, std::int32_t voce_testo,
+                           stato_treno& stato);
 
 // Speed and adhesion run on to cell numero_celle - 3, and the kilometric
 // progressives must lie on the 50 m grid (code 2).
-void completa_treno(scenario& s, stato_treno& stato);
+void completa_treno(scenario& s, registro_problemi& log, stato_treno& stato);

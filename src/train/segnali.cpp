@@ -3,19 +3,16 @@
 #include "model/arrotondamento.h"
 #include "model/conversioni.h"
 
-esito_riga memo_segnale(scenario& s, std::int32_t posizione, std::int32_t sx, std::int32_t s1, std::int32_t s2,
+esito_riga memo_segnale(scenario& s, registro_problemi& log, std::int32_t posizione, std::int32_t sx, std::int32_t s1, std::int32_t s2,
                         std::int32_t s3, std::int32_t rapp, std::int32_t dx, std::int32_t d1, std::int32_t d2,
                         std::int32_t d3, std::int32_t tempo) {
     std::int64_t t = indice_cella(posizione, 1.0);
-    if (!s.nelle_celle(t)) return rifiuta_fuori_celle(s, posizione);
-    if (!cella_libera(s.cella_a(t))) {
-        registra_problema(s, 16, posizione);
-        return esito_riga::ritorna;
-    }
+    if (!s.nelle_celle(t)) return rifiuta_fuori_celle(log, posizione);
+    if (!cella_libera(s.cella_a(t))) return ferma(log, problema_segnale_occupato, posizione);
 
     std::int64_t codice = std::int64_t{sx} * 3 + dx;
     cella& c = s.cella_a(t);
-    c.oggetto = 1;
+    c.oggetto = oggetto_segnale;
     c.dato4 = basso_intero(std::int64_t{rapp} * 10 + codice);
     c.dato1 = basso_intero(std::int64_t{s1} * 10 + d1);
     c.dato2 = basso_intero(std::int64_t{s2} * 10 + d2);

@@ -9,11 +9,6 @@ constexpr int margine_stazione = 800;
 constexpr std::int64_t distanza_minima = 350;
 constexpr int categoria_senza_fermata = 25;
 
-esito_riga interrompi(scenario& s, std::int32_t codice, std::optional<std::int32_t> posizione = std::nullopt) {
-    registra_problema(s, codice, posizione);
-    return esito_riga::ritorna;
-}
-
 bool categoria_breve(std::uint8_t c) { return c == 5 || c == 6; }
 bool categoria_lunga(std::uint8_t c) { return c == 7 || c == 8; }
 
@@ -61,18 +56,19 @@ void calcola_tratto(voce& r, std::int64_t lunghezza) {
 
 }  // namespace
 
-esito_riga memo_stazione(scenario& s, stato_stazioni& stato, lettore_campi& lettore) {
+//   stazione, punto, categoria, lunghezza, opzione, campo 5, ..., campo 13, ore, minuti, secondi, nome
+esito_riga memo_stazione(scenario& s, registro_problemi& log, stato_stazioni& stato, lettore_campi& lettore) {
     const std::int32_t k = stato.slot;
     // With 80 indication texts there is no slot left: store nothing over them.
-    if (k >= stato.voce_testo) return interrompi(s, 10);
+    if (k >= stato.voce_testo) return ferma(log, problema_troppe_stazioni);
     voce& r = s.voci[static_cast<std::size_t>(k)];
 
     r.punto = lettore.leggi_numero();
-    if (r.punto < 0 || oltre_le_celle(s, r.punto, margine_stazione)) return rifiuta_fuori_celle(s, r.punto);
-    if (r.punto % 50 != 0) return interrompi(s, 8, r.punto);
+    if (r.punto < 0 || oltre_le_celle(s, r.punto, margine_stazione)) return rifiuta_fuori_celle(log, r.punto);
+    if (r.punto % 50 != 0) return ferma(log, problema_stazione_fuori_griglia, r.punto);
     r.categoria = converti_byte(lettore.leggi_numero(), "the station type (field 2)");
     std::int64_t lunghezza = lettore.leggi_numero();
-    if (lunghezza % 100 != 0) return interrompi(s, 9, r.punto);
+    if (lunghezza % 100 != 0) return ferma(log, problema_lunghezza_stazione, r.punto);
     leggi_valori(r, lettore);
     calcola_tratto(r, lunghezza);
     if (lunghezza < 600) r.scelta4 = 0;
@@ -80,22 +76,22 @@ esito_riga memo_stazione(scenario& s, stato_stazioni& stato, lettore_campi& lett
 
     if (r.categoria < categoria_senza_fermata) {
         double fermata = static_cast<double>(r.fine_tratto) / 50.0 - 1.0;
-        if (static_cast<std::int64_t>(arrotonda(fermata)) > s.numero_celle) return rifiuta_fuori_celle(s, r.punto);
+        if (static_cast<std::int64_t>(arrotonda(fermata)) > s.numero_celle) return rifiuta_fuori_celle(log, r.punto);
         if (!categoria_breve(r.categoria)) {
             for (int i = 1; i <= 4; ++i) {
                 double f = static_cast<double>(r.fine_tratto) / 50.0 - i - 1;
                 if (f > 1) s.cella_a(static_cast<std::int64_t>(arrotonda(f))).ripetizione = static_cast<std::uint8_t>(80 + i);
             }
         }
-        if (fermata <= 1) return interrompi(s, 24);
+        if (fermata <= 1) return ferma(log, problema_fermata_iniziale);
         cella& c = s.cella_a(static_cast<std::int64_t>(arrotonda(fermata)));
-        c.oggetto = 10;
+        c.oggetto = oggetto_fermata_stazione;
         c.dato1 = static_cast<std::int16_t>(k);
     }
 
     if (k > 1 && std::int64_t{r.inizio_tratto} - distanza_minima < s.voci[static_cast<std::size_t>(k - 1)].fine_tratto)
-        return interrompi(s, 22, r.punto);
+        return ferma(log, problema_stazioni_vicine, r.punto);
     stato.slot = k + 1;
-    if (stato.slot >= stato.voce_testo) return interrompi(s, 10);
+    if (stato.slot >= stato.voce_testo) return ferma(log, problema_troppe_stazioni);
     return esito_riga::prosegui;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "line/lettore_campi.h"
-#include "line/riga.h"
+#include "reader/lettore_campi.h"
+#include "reader/riga.h"
 
 // The station slot: 1 for the first station row, one more after each.
 struct stato_stazioni {
@@ -11,4 +11,4 @@ struct stato_stazioni {
 
 // Reads a station row's 17 fields and stores the station in voci(slot), with
 // its stretch, stop cell and approach marks.
-esito_riga memo_stazione(scenario& s, stato_stazioni& stato, lettore_campi& lettore);
+esito_riga memo_stazione(scenario& s, registro_problemi& log, stato_stazioni& stato, lettore_campi& lettore);

@@ -103,12 +103,12 @@ class ConflittoTimbri : public testing::TestWithParam<caso_conflitto> {};
 TEST_P(ConflittoTimbri, NessunFileBinarioScritto) {
     cartella_temporanea cartella;
     piattaforma_guasti p(cartella.stringa());
-    scenario s;
-    s.nome_percorso = "Prova";
-    s.numero_treno = "1";
+    risultato_percorso r;
+    r.modello.nome_percorso = "Prova";
+    r.modello.numero_treno = "1";
     sorgenti_in_memoria sorgenti("[generale]\r\nlunghezza percorso, 5000\r\n[x]\r\n",
                                  std::string("[generale]\r\n") + GetParam().segnale + "\r\n[fine]\r\n");
-    risultato_percorso r = memorizza_percorso(s, 1, sorgenti, p, cartella.stringa());
+    memorizza_percorso(r, 1, sorgenti, p, cartella.stringa());
     EXPECT_EQ(r.esito, esito_percorso::conflitto);
     ASSERT_TRUE(r.conflitto.has_value());
     EXPECT_EQ(r.conflitto->numero, GetParam().numero);

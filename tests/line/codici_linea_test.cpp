@@ -29,12 +29,12 @@ class CodiciLinea : public testing::TestWithParam<caso_codice> {};
 TEST_P(CodiciLinea, RegistraIlCodiceELaPosizione) {
     const auto& c = GetParam();
     auto r = compila_testi(c.linea, "", c.j);
-    EXPECT_EQ(r.s.codice_errore, c.codice);
+    EXPECT_EQ(r.registro.codice_errore, c.codice);
     if (c.posizione) {
-        EXPECT_EQ(r.s.posizione_errore, *c.posizione);
+        EXPECT_EQ(r.registro.posizione_errore, *c.posizione);
     }
-    EXPECT_EQ(r.s.celle_create(), c.celle);
-    EXPECT_EQ(r.risultato.esito == esito_percorso::senza_celle, !c.celle);
+    EXPECT_EQ(r.modello.celle_create(), c.celle);
+    EXPECT_EQ(r.esito == esito_percorso::senza_celle, !c.celle);
 }
 
 const std::string generale = "[generale]\r\nlunghezza percorso, 5000\r\n";
@@ -74,26 +74,26 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CodiciLinea, UnaRigaOltreLeCelleFermaIlCorpoMaLaLineaSiCompleta) {
     auto r = compila_testi(linea_con("pendenza, 1000, 2\r\npendenza, 99999, 5\r\npendenza, 2000, 7\r\n"), "");
-    EXPECT_EQ(r.s.codice_errore, 15);
-    EXPECT_EQ(r.s.posizione_errore, 99999);
-    EXPECT_EQ(r.s.celle[19].pendenza, 100);
-    EXPECT_EQ(r.s.celle[20].pendenza, 102);  // the row at 2000 m was never read
-    EXPECT_EQ(r.s.celle[237].pendenza, 102);
-    EXPECT_EQ(r.s.planimetria(11998, 1).reale, 11998.0);
+    EXPECT_EQ(r.registro.codice_errore, 15);
+    EXPECT_EQ(r.registro.posizione_errore, 99999);
+    EXPECT_EQ(r.modello.celle[19].pendenza, 100);
+    EXPECT_EQ(r.modello.celle[20].pendenza, 102);  // the row at 2000 m was never read
+    EXPECT_EQ(r.modello.celle[237].pendenza, 102);
+    EXPECT_EQ(r.modello.planimetria(11998, 1).reale, 11998.0);
 }
 
 TEST(CodiciLinea, UnCartelloRifiutatoLasciaLaCellaComEra) {
     auto r = compila_testi(linea_con("indicatori_vmax, 500, 2000, 0, 0, 0, 0, 0, 0, 0\r\n"), "");
-    EXPECT_EQ(r.s.celle[11].oggetto, 0);
-    EXPECT_EQ(r.s.problemi.back().riga, (riga_sorgente{file_sorgente::linea, 4}));
+    EXPECT_EQ(r.modello.celle[11].oggetto, 0);
+    EXPECT_EQ(r.registro.elenco.back().riga, (riga_sorgente{file_sorgente::linea, 4}));
 }
 
 TEST(CodiciLinea, OttantaTestiStannoNelleVociDa80a1) {
     auto r = compila_testi(linea_con(ripeti("cartello_indicatore, @, T\r\n", 80, 50)), "");
-    EXPECT_EQ(r.s.codice_errore, 0);
-    EXPECT_EQ(r.s.voci[1].testo, "T");
-    EXPECT_EQ(r.s.voci[0].testo, "");
-    EXPECT_EQ(r.s.celle[80].dato1, 1);
+    EXPECT_EQ(r.registro.codice_errore, 0);
+    EXPECT_EQ(r.modello.voci[1].testo, "T");
+    EXPECT_EQ(r.modello.voci[0].testo, "");
+    EXPECT_EQ(r.modello.celle[80].dato1, 1);
 }
 
 }  // namespace

@@ -14,36 +14,36 @@ TEST(Pendenze, RigaAZeroRigaRipetutaERigaIndietro) {
     auto r = compila_testi(linea_con("pendenza, 0, 5\r\npendenza, 150, 1\r\npendenza, 150, -2\r\npendenza, 50, 3\r\n"), "");
     // 0 m only sets 5; 150 m fills cells 0-2; the repeat writes cell 3 with 1;
     // the row behind writes cell 4 with -2; then 3 runs on.
-    EXPECT_EQ(pendenze(r.s, 0, 6), (std::vector<int>{105, 105, 105, 101, 98, 103, 103}));
-    EXPECT_EQ(pendenze(r.s, 237, 240), (std::vector<int>{103, 0, 0, 0}));
+    EXPECT_EQ(pendenze(r.modello, 0, 6), (std::vector<int>{105, 105, 105, 101, 98, 103, 103}));
+    EXPECT_EQ(pendenze(r.modello, 237, 240), (std::vector<int>{103, 0, 0, 0}));
 }
 
 TEST(Pendenze, PendenzaNegativaOltreCentoTieneGliOttoBitBassi) {
     auto r = compila_testi(linea_con("pendenza, 0, -101\r\n"), "");
-    EXPECT_EQ(r.s.celle[0].pendenza, 255);
+    EXPECT_EQ(r.modello.celle[0].pendenza, 255);
 }
 
 TEST(Montagne, DistanzaDallaPrecedenteEMarcatori) {
     auto r = compila_testi(linea_con("montagna, 1000, 1500, 2\r\nmontagna, 1650, 2000, 4\r\n"
                                      "montagna, 3000, 3500, 5\r\nmontagna, 3651, 4000, 14\r\n"),
                            "");
-    EXPECT_EQ(r.s.celle[20].montagna, 2);
-    EXPECT_EQ(r.s.celle[29].montagna, 2);
-    EXPECT_EQ(r.s.celle[33].montagna, 3);  // 150 m after the previous end
-    EXPECT_EQ(r.s.celle[73].montagna, 4);  // 151 m after: keeps its own
-    EXPECT_EQ(r.s.celle[76].oggetto, 11);  // fourth cell of the marked stretch
-    EXPECT_EQ(r.s.celle[75].oggetto, 0);
+    EXPECT_EQ(r.modello.celle[20].montagna, 2);
+    EXPECT_EQ(r.modello.celle[29].montagna, 2);
+    EXPECT_EQ(r.modello.celle[33].montagna, 3);  // 150 m after the previous end
+    EXPECT_EQ(r.modello.celle[73].montagna, 4);  // 151 m after: keeps its own
+    EXPECT_EQ(r.modello.celle[76].oggetto, 11);  // fourth cell of the marked stretch
+    EXPECT_EQ(r.modello.celle[75].oggetto, 0);
 }
 
 TEST(Montagne, IlCartelloSostituisceIlMarcatore) {
     auto r = compila_testi(linea_con("montagna, 1000, 2000, 11\r\nindicatori_vmax, 1100, 1, 1, 1, 0, , , , 0\r\n"), "");
-    EXPECT_EQ(r.s.codice_errore, 0);
-    EXPECT_EQ(r.s.celle[23].oggetto, 6);
+    EXPECT_EQ(r.registro.codice_errore, 0);
+    EXPECT_EQ(r.modello.celle[23].oggetto, 6);
 }
 
 TEST(Planimetria, SenzaCurveETuttaDiritta) {
     auto r = compila_testi(linea_con("", 1000), "");
-    const auto& pl = r.s.planimetria;
+    const auto& pl = r.modello.planimetria;
     for (std::int64_t m : {2, 500, 7998}) {
         EXPECT_EQ(pl(m, 0), valore_planimetria::da_reale(0.0)) << m;
         EXPECT_EQ(pl(m, 1), valore_planimetria::da_reale(static_cast<double>(m))) << m;
@@ -55,8 +55,8 @@ TEST(Planimetria, SenzaCurveETuttaDiritta) {
 TEST(Planimetria, ClasseELato) {
     auto punto = [](const std::string& riga) {
         auto r = compila_testi(linea_con(riga + "\r\n", 1000), "");
-        EXPECT_EQ(r.s.codice_errore, 0) << riga;
-        return std::array{r.s.planimetria(300, 0).reale, r.s.planimetria(300, 1).reale};
+        EXPECT_EQ(r.registro.codice_errore, 0) << riga;
+        return std::array{r.modello.planimetria(300, 0).reale, r.modello.planimetria(300, 1).reale};
     };
     EXPECT_EQ(punto("curvad16,100,200"), punto("curvad1,100,200"));  // "1" is found first
     EXPECT_EQ(punto("curvaS3,100,200"), punto("curvas3,100,200"));
@@ -67,17 +67,17 @@ TEST(Planimetria, ClasseELato) {
 TEST(Planimetria, CurveConsecutiveECurvaFinoAllUltimoMetro) {
     auto unite = compila_testi(linea_con("curvad4,100,100\r\ncurvas4,200,100\r\n", 1000), "");
     auto separate = compila_testi(linea_con("curvad4,100,100\r\ncurvas4,201,100\r\n", 1000), "");
-    EXPECT_NE(unite.s.planimetria(400, 0).reale, separate.s.planimetria(400, 0).reale);
+    EXPECT_NE(unite.modello.planimetria(400, 0).reale, separate.modello.planimetria(400, 0).reale);
 
     auto fino_in_fondo = compila_testi(linea_con("curvad1, 7900, 100\r\n", 1000), "");
-    EXPECT_EQ(fino_in_fondo.s.codice_errore, 0);
-    EXPECT_EQ(fino_in_fondo.s.planimetria(8000, 0).etichetta, valore_planimetria::tipo::reale);
+    EXPECT_EQ(fino_in_fondo.registro.codice_errore, 0);
+    EXPECT_EQ(fino_in_fondo.modello.planimetria(8000, 0).etichetta, valore_planimetria::tipo::reale);
 }
 
 TEST(Planimetria, CurvaIndietroCurvaSoloOltreIlCursore) {
     auto r = compila_testi(linea_con("curvad4,100,300\r\ncurvas4,200,100\r\n", 1000), "");
     auto sola = compila_testi(linea_con("curvad4,100,300\r\n", 1000), "");
-    EXPECT_EQ(r.s.planimetria(7000, 0), sola.s.planimetria(7000, 0));
+    EXPECT_EQ(r.modello.planimetria(7000, 0), sola.modello.planimetria(7000, 0));
 }
 
 }  // namespace

@@ -12,17 +12,17 @@ namespace {
 // The embedded line with a train source that holds nothing.
 class LineaIncorporata : public testing::Test {
 protected:
-    static void SetUpTestSuite() { c_ = new compilazione_prova(compila_testi(codifica_testo(righe_linea()), "")); }
+    static void SetUpTestSuite() { c_ = new risultato_percorso(compila_testi(codifica_testo(righe_linea()), "")); }
     static void TearDownTestSuite() { delete c_; }
-    const scenario& s() const { return c_->s; }
+    const scenario& s() const { return c_->modello; }
     const cella& cella_n(int i) const { return s().celle.at(static_cast<std::size_t>(i)); }
 
-    static compilazione_prova* c_;
+    static risultato_percorso* c_;
 };
-compilazione_prova* LineaIncorporata::c_ = nullptr;
+risultato_percorso* LineaIncorporata::c_ = nullptr;
 
 TEST_F(LineaIncorporata, CompilaSenzaProblemiEDimensionaLeCelle) {
-    EXPECT_EQ(s().codice_errore, 0);
+    EXPECT_EQ(c_->registro.codice_errore, 0);
     EXPECT_EQ(s().lunghezza_estesa, 52000);
     EXPECT_EQ(s().numero_celle, 1040);
     EXPECT_EQ(s().celle.size(), 1041u);

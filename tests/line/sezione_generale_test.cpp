@@ -52,18 +52,18 @@ TEST(SezioneGenerale, ChiaviRiconosciuteEIgnorate) {
         "ripetizione segnali 9 codici, 100, 0\r\n"
         "lunghezza percorso, 4000\r\n[corpo]\r\n[fine]\r\n",
         "");
-    EXPECT_EQ(r.s.codice_errore, 0);
-    EXPECT_EQ(r.s.numero_celle, 220);  // the second length holds
-    EXPECT_EQ(r.s.voci[84].fine_tratto, 4000);
-    EXPECT_EQ(r.s.voci[83].fine_tratto, 0);
-    EXPECT_EQ(r.s.voci[85].punto, 7);        // "sfondo due" goes to punto
-    EXPECT_EQ(r.s.voci[85].fine_tratto, 8);  // "sfondo tre" to fine_tratto
-    EXPECT_EQ((terna{r.s.voci[86].inizio_tratto, r.s.voci[86].fine_tratto, r.s.voci[86].punto}), (terna{100, 0, 0}));
+    EXPECT_EQ(r.registro.codice_errore, 0);
+    EXPECT_EQ(r.modello.numero_celle, 220);  // the second length holds
+    EXPECT_EQ(r.modello.voci[84].fine_tratto, 4000);
+    EXPECT_EQ(r.modello.voci[83].fine_tratto, 0);
+    EXPECT_EQ(r.modello.voci[85].punto, 7);        // "sfondo due" goes to punto
+    EXPECT_EQ(r.modello.voci[85].fine_tratto, 8);  // "sfondo tre" to fine_tratto
+    EXPECT_EQ((terna{r.modello.voci[86].inizio_tratto, r.modello.voci[86].fine_tratto, r.modello.voci[86].punto}), (terna{100, 0, 0}));
 }
 
 TEST(SezioneGenerale, RipetizioneConQuattroENoveSceglieQuattro) {
     auto r = compila_testi("[generale]\r\nlunghezza percorso, 3000\r\nripetizione segnali 4 9, 0, 3000\r\n[x]\r\n", "");
-    EXPECT_EQ(r.s.voci[86].punto, 4);
+    EXPECT_EQ(r.modello.voci[86].punto, 4);
 }
 
 TEST(SezioneGenerale, LunghezzeEDimensioni) {
@@ -72,9 +72,9 @@ TEST(SezioneGenerale, LunghezzeEDimensioni) {
     };
     for (auto [lunghezza, celle] : {caso{45000, 1040}, caso{45025, 1040}, caso{45075, 1042}, caso{1000000, 20140}}) {
         auto r = compila_testi("[generale]\r\nlunghezza percorso, " + std::to_string(lunghezza) + "\r\n[x]\r\n", "", 0);
-        EXPECT_EQ(r.s.numero_celle, celle) << lunghezza;
-        EXPECT_EQ(r.s.celle.size(), static_cast<std::size_t>(celle) + 1) << lunghezza;
-        EXPECT_FALSE(r.s.planimetria.esiste());
+        EXPECT_EQ(r.modello.numero_celle, celle) << lunghezza;
+        EXPECT_EQ(r.modello.celle.size(), static_cast<std::size_t>(celle) + 1) << lunghezza;
+        EXPECT_FALSE(r.modello.planimetria.esiste());
     }
 }
 

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string_view>
+
 #include "model/arrotondamento.h"
 #include "model/conversioni.h"
+#include "compile/diagnostica.h"
 #include "model/modello.h"
+#include "model/problemi.h"
 
 namespace {
 
@@ -38,23 +43,26 @@ TEST(Conversioni, ControllateEBitBassi) {
 }
 
 TEST(Problemi, OgniProblemaRestaInOrdineEIlCodiceEQuelloDellUltimo) {
-    scenario s;
-    s.riga_in_corso = riga_sorgente{file_sorgente::treno, 12};
-    registra_problema(s, 15, 45100);
-    s.riga_in_corso.reset();
-    registra_problema(s, 2);
-    EXPECT_EQ(s.codice_errore, 2);
-    EXPECT_EQ(s.posizione_errore, 45100);
-    ASSERT_EQ(s.problemi.size(), 2u);
-    EXPECT_EQ(s.problemi[0].riga, (riga_sorgente{file_sorgente::treno, 12}));
-    EXPECT_EQ(riga_diagnostica(s.problemi[0], ""), "error 15 at 45100 m: the row lies outside the route's cells");
-    EXPECT_EQ(riga_diagnostica(s.problemi[1], "t.txt:3: "),
+    registro_problemi log;
+    log.riga_in_corso = riga_sorgente{file_sorgente::treno, 12};
+    log.registra(problema_fuori_celle, 45100);
+    log.riga_in_corso.reset();
+    log.registra(problema_progressiva_fuori_griglia);
+    EXPECT_EQ(log.codice_errore, problema_progressiva_fuori_griglia);
+    EXPECT_EQ(log.posizione_errore, 45100);
+    ASSERT_EQ(log.elenco.size(), 2u);
+    EXPECT_EQ(log.elenco[0].riga, (riga_sorgente{file_sorgente::treno, 12}));
+    EXPECT_EQ(riga_diagnostica(log.elenco[0], ""), "error 15 at 45100 m: the row lies outside the route's cells");
+    EXPECT_EQ(riga_diagnostica(log.elenco[1], "t.txt:3: "),
               "t.txt:3: error 2: a kilometric progressive has a start or chainage that is not a multiple of 50");
 }
 
 TEST(Problemi, OgniCodiceHaUnaFraseSua) {
-    for (int codice : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 16, 17, 18, 19, 20, 21, 22, 24, 25, 101, 102, 103})
+    std::set<std::string_view> frasi;
+    for (codice_problema codice : codici_problema()) {
         EXPECT_NE(descrizione_codice(codice), descrizione_codice(0)) << codice;
+        EXPECT_TRUE(frasi.insert(descrizione_codice(codice)).second) << codice;
+    }
 }
 
 }  // namespace

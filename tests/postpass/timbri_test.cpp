@@ -49,12 +49,6 @@ TEST(CodiciGara, ContaSoloIlTestoUnitoInMinuscolo) {
     EXPECT_EQ(codici_di("1", std::string(24, 'b') + "zzz"), codici_di("1", std::string(24, 'b')));
 }
 
-TEST(CodiciGara, IlTestoRestaInRigaLetta) {
-    scenario s = con_testi("52816", "Valdesca_Morlano");
-    codice_gara_og(s);
-    EXPECT_EQ(s.riga_letta, "52816valdesca_morlanoqqwweerrttyyuuiiooppaassdd");
-}
-
 TEST(Timbri, ScriveTimbriECodici) {
     scenario s = con_testi("1", "ABCDEFGHIJKLMNOPQRSTUVWX");
     EXPECT_FALSE(timbra(s).has_value());

@@ -13,12 +13,12 @@
 #include "documents/note.h"
 #include "documents/ordine_rallentamento.h"
 #include "documents/scheda_treno.h"
-#include "driver/compilazione.h"
+#include "compile/compilazione.h"
 #include "driver/form_load.h"
 #include "driver/nomi_file.h"
 #include "driver/programma.h"
 #include "driver/scrittore_testo.h"
-#include "driver/sorgenti.h"
+#include "compile/sorgenti.h"
 #include "model/conversioni.h"
 #include "output/file_binari.h"
 #include "scenario/sorgenti_incorporate.h"
@@ -69,11 +69,10 @@ private:
 
 // The three scenario files of a compile whose source operation failed.
 std::map<std::string, std::string> binari_dopo_guasto(file_sorgente quale, operazione tipo) {
-    scenario s;
-    s.nome_percorso = nome_percorso_incorporato;
-    s.numero_treno = numero_treno_incorporato;
     sorgenti_guaste sorgenti(quale, tipo);
-    if (compila(s, 1, sorgenti).esito != esito_percorso::completo) return {};
+    const risultato_percorso r = compila(nome_percorso_incorporato, numero_treno_incorporato, 1, sorgenti);
+    if (r.esito != esito_percorso::completo) return {};
+    const scenario& s = r.modello;
     return {{nomi.planimetria, codifica_planimetria(s.planimetria)},
             {nomi.voci, codifica_voci(s.voci)},
             {nomi.celle, codifica_celle(s.celle)}};

@@ -3,23 +3,14 @@
 #include <optional>
 #include <string>
 
-#include "driver/compilazione.h"
-#include "driver/sorgenti.h"
+#include "compile/compilazione.h"
+#include "compile/sorgenti.h"
 
 // A compile of source texts held in memory, as the builder runs it on files.
-struct compilazione_prova {
-    scenario s;
-    risultato_percorso risultato;
-};
-
-inline compilazione_prova compila_testi(std::optional<std::string> linea, std::optional<std::string> treno,
+inline risultato_percorso compila_testi(std::optional<std::string> linea, std::optional<std::string> treno,
                                         std::int32_t j = 1) {
-    compilazione_prova c;
-    c.s.nome_percorso = "Prova";
-    c.s.numero_treno = "1";
     sorgenti_in_memoria sorgenti(std::move(linea), std::move(treno));
-    c.risultato = compila(c.s, j, sorgenti);
-    return c;
+    return compila("Prova", "1", j, sorgenti);
 }
 
 // A line source with a general section holding only the length, then the body.

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "driver/scrittore_testo.h"
-#include "model/problema.h"
+#include "model/problemi.h"
 #include "scenario/sorgenti_incorporate.h"
 #include "tools/supporto.h"
 
@@ -105,7 +105,7 @@ TEST_F(CompilaStrumento, UnaRigaPerProblemaConFileRigaCodiceEPosizione) {
                                                     "R", "--train", "1"});
         EXPECT_EQ(e.stato, 2);
         const std::string attesa = file + ":" + std::to_string(numero) + ": error " + std::to_string(c.codice) +
-                                   " at " + std::to_string(c.posizione) + " m: " + descrizione_codice(c.codice);
+                                   " at " + std::to_string(c.posizione) + " m: " + std::string(descrizione_codice(c.codice));
         EXPECT_EQ(e.righe_err(), std::vector<std::string>{attesa});
         // A compile problem still writes the files, as the builder does.
         EXPECT_TRUE(fs::exists(caso / "R_1.dat"));

@@ -42,9 +42,9 @@ class CodiciTreno : public testing::TestWithParam<caso_treno> {};
 TEST_P(CodiciTreno, RegistraIlCodiceELaPosizione) {
     const auto& c = GetParam();
     auto r = compila_testi(c.linea, c.treno);
-    EXPECT_EQ(r.s.codice_errore, c.codice);
+    EXPECT_EQ(r.registro.codice_errore, c.codice);
     if (c.posizione) {
-        EXPECT_EQ(r.s.posizione_errore, *c.posizione);
+        EXPECT_EQ(r.registro.posizione_errore, *c.posizione);
     }
 }
 
@@ -93,37 +93,37 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CodiciTreno, Un15DellaLineaNonFermaISegnaliDelTreno) {
     auto r = compila_testi(linea_con("pendenza, 99999, 1\r\n"), treno_con("velocita, 0, 100\r\n" + segnale(1000) + segnale(2000)));
-    EXPECT_EQ(r.s.codice_errore, 15);
-    EXPECT_EQ(r.s.posizione_errore, 99999);
-    EXPECT_EQ(r.s.celle[21].oggetto, 1);
-    EXPECT_EQ(r.s.celle[41].oggetto, 1);
-    EXPECT_EQ(r.s.celle[237].velocita, 20);  // the completion ran
+    EXPECT_EQ(r.registro.codice_errore, 15);
+    EXPECT_EQ(r.registro.posizione_errore, 99999);
+    EXPECT_EQ(r.modello.celle[21].oggetto, 1);
+    EXPECT_EQ(r.modello.celle[41].oggetto, 1);
+    EXPECT_EQ(r.modello.celle[237].velocita, 20);  // the completion ran
 }
 
 TEST(CodiciTreno, DopoUnoStopRestaCompilatoCioCheVenivaPrima) {
     auto r = compila_testi(linea, treno_con("velocita, 0, 100\r\nvelocita, 1000, 50\r\n" + segnale(2000) + segnale(2010) + segnale(3000)));
-    EXPECT_EQ(r.s.codice_errore, 16);
-    EXPECT_EQ(r.s.celle[41].oggetto, 1);
-    EXPECT_EQ(r.s.celle[61].oggetto, 0);   // never read
-    EXPECT_EQ(r.s.celle[19].velocita, 20);
-    EXPECT_EQ(r.s.celle[20].velocita, 0);  // the abort skips the completion
+    EXPECT_EQ(r.registro.codice_errore, 16);
+    EXPECT_EQ(r.modello.celle[41].oggetto, 1);
+    EXPECT_EQ(r.modello.celle[61].oggetto, 0);   // never read
+    EXPECT_EQ(r.modello.celle[19].velocita, 20);
+    EXPECT_EQ(r.modello.celle[20].velocita, 0);  // the abort skips the completion
 }
 
 TEST(CodiciTreno, SettantanoveStazioniLasciaLUltimaNelSuoSlot) {
     auto r = compila_testi(linea_con("", 40000), treno_con(stazioni_distanziate(79)));
-    EXPECT_EQ(r.s.voci[79].punto, 1000 + 400 * 78);
+    EXPECT_EQ(r.modello.voci[79].punto, 1000 + 400 * 78);
 }
 
 TEST(CodiciTreno, SenzaSlotNessunTestoVieneSovrascritto) {
     auto r = compila_testi(linea_con(testi(80)), treno_con(stazione(1000, 28, 0, "STAZ")));
-    EXPECT_EQ(r.s.voci[1].testo, "T");
-    EXPECT_EQ(r.s.voci[1].punto, 0);
+    EXPECT_EQ(r.modello.voci[1].testo, "T");
+    EXPECT_EQ(r.modello.voci[1].punto, 0);
 }
 
 TEST(CodiciTreno, FermataOltreLUltimaCellaNonScriveNelleCelle) {
     auto r = compila_testi(linea, treno_con(stazione(11200, 8, 2000)));
-    EXPECT_EQ(r.s.voci[1].fine_tratto, 13200);
-    for (const cella& c : r.s.celle) {
+    EXPECT_EQ(r.modello.voci[1].fine_tratto, 13200);
+    for (const cella& c : r.modello.celle) {
         EXPECT_EQ(c.ripetizione, 0);
         EXPECT_NE(c.oggetto, 10);
     }
@@ -131,9 +131,9 @@ TEST(CodiciTreno, FermataOltreLUltimaCellaNonScriveNelleCelle) {
 
 TEST(CodiciTreno, IlGuastoIndicaLaRigaDelTreno) {
     auto r = compila_testi(linea, "[generale]\r\n\r\nsabbia, 40000\r\n");
-    ASSERT_FALSE(r.s.problemi.empty());
-    EXPECT_EQ(r.s.problemi.back().riga, (riga_sorgente{file_sorgente::treno, 3}));
-    EXPECT_NE(r.s.problemi.back().dettaglio.find("40000"), std::string::npos);
+    ASSERT_FALSE(r.registro.elenco.empty());
+    EXPECT_EQ(r.registro.elenco.back().riga, (riga_sorgente{file_sorgente::treno, 3}));
+    EXPECT_NE(r.registro.elenco.back().dettaglio.find("40000"), std::string::npos);
 }
 
 }  // namespace

@@ -9,19 +9,19 @@ namespace {
 class TrenoIncorporato : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        c_ = new compilazione_prova(compila_testi(codifica_testo(righe_linea()), codifica_testo(righe_treno())));
+        c_ = new risultato_percorso(compila_testi(codifica_testo(righe_linea()), codifica_testo(righe_treno())));
     }
     static void TearDownTestSuite() { delete c_; }
-    const scenario& s() const { return c_->s; }
+    const scenario& s() const { return c_->modello; }
     const cella& cella_n(int i) const { return s().celle.at(static_cast<std::size_t>(i)); }
 
-    static compilazione_prova* c_;
+    static risultato_percorso* c_;
 };
-compilazione_prova* TrenoIncorporato::c_ = nullptr;
+risultato_percorso* TrenoIncorporato::c_ = nullptr;
 
 TEST_F(TrenoIncorporato, CompilaSenzaProblemiConITestataDelTreno) {
-    EXPECT_EQ(s().codice_errore, 0);
-    EXPECT_TRUE(s().problemi.empty());
+    EXPECT_EQ(c_->registro.codice_errore, 0);
+    EXPECT_TRUE(c_->registro.elenco.empty());
     EXPECT_EQ(s().voci[84].inizio_tratto, 130);
     EXPECT_EQ(s().voci[84].punto, 9);
     const voce& t = s().voci[86];

@@ -1,4 +1,4 @@
-#include "driver/sorgenti.h"
+#include "compile/sorgenti.h"
 
 #include "model/conversioni.h"
 

@@ -1,4 +1,4 @@
-#include "driver/diagnostica.h"
+#include "compile/diagnostica.h"
 
 namespace {
 
@@ -6,8 +6,17 @@ const char* const file_lasciati = "files of an earlier build were left as they w
 
 }  // namespace
 
-void stampa_problemi(const scenario& s, std::ostream& err, const std::optional<nomi_sorgenti>& sorgenti) {
-    for (const problema& p : s.problemi) {
+std::string riga_diagnostica(const problema& p, const std::string& prefisso) {
+    std::string testo = prefisso + "error " + std::to_string(p.codice);
+    if (p.posizione) testo += " at " + std::to_string(*p.posizione) + " m";
+    testo += ": ";
+    testo += descrizione_codice(p.codice);
+    if (!p.dettaglio.empty()) testo += ": " + p.dettaglio;
+    return testo;
+}
+
+void stampa_problemi(const registro_problemi& log, std::ostream& err, const std::optional<nomi_sorgenti>& sorgenti) {
+    for (const problema& p : log.elenco) {
         std::string prefisso;
         if (p.riga && sorgenti)
             prefisso = (p.riga->file == file_sorgente::linea ? sorgenti->linea : sorgenti->treno) + ":" +

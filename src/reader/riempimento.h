@@ -6,7 +6,8 @@
 #include "model/modello.h"
 
 // A cell field filled from a fill position onwards with the value in force:
-// the gradient, the speed limit and the adhesion.
+// the gradient, the speed limit and the adhesion. Each row writes the value
+// in force up to its own cell, then its value takes over.
 struct riempimento {
     std::int64_t posizione = 0;  // the next cell to write
     std::int64_t in_vigore = 0;
@@ -21,6 +22,16 @@ bool riempi_fino_a(scenario& s, riempimento& r, std::int64_t t, F&& scrivi) {
     do scrivi(s.cella_a(r.posizione++), r.in_vigore);
     while (r.posizione < t);
     return true;
+}
+
+// The speed fill: like riempi_fino_a, but it stops before the last cell
+// instead of refusing the row.
+template <typename F>
+void riempi_velocita_fino_a(scenario& s, riempimento& r, std::int64_t t, F&& scrivi) {
+    do {
+        if (r.posizione >= s.numero_celle) return;
+        scrivi(s.cella_a(r.posizione++), r.in_vigore);
+    } while (r.posizione < t);
 }
 
 // The last value runs on to cell numero_celle - 3, written at least once and

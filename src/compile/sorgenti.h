@@ -5,7 +5,7 @@
 #include <string>
 
 #include "driver/piattaforma.h"
-#include "model/problema.h"
+#include "model/problemi.h"
 
 // Where the compile finds its two source files. A read or delete that fails
 // throws errore_esecuzione naming the file and the reason.

@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "driver/compilazione.h"
+#include "compile/compilazione.h"
 
 // The names the user knows the two source files by, for "FILE:LINE: ".
 struct nomi_sorgenti {
@@ -14,7 +14,11 @@ struct nomi_sorgenti {
 
 // One line for each problem, in the order found, the standing code last.
 // With the sources' names, a problem raised by a row points at its line.
-void stampa_problemi(const scenario& s, std::ostream& err, const std::optional<nomi_sorgenti>& sorgenti = std::nullopt);
+void stampa_problemi(const registro_problemi& log, std::ostream& err,
+                     const std::optional<nomi_sorgenti>& sorgenti = std::nullopt);
+
+// "error 15 at 45100 m: ..." with an optional "FILE:LINE: " in front.
+std::string riga_diagnostica(const problema& p, const std::string& prefisso);
 
 // The closing line of an outcome that left no scenario file: the cells were
 // never made, or a reserved header field was taken. Empty when the outcome

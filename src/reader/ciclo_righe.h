@@ -1,13 +1,14 @@
 #pragma once
 
+#include <string>
 #include <utility>
 
-#include "line/lettore_campi.h"
-#include "line/riga.h"
+#include "reader/lettore_campi.h"
+#include "reader/riga.h"
 
 // Where a key is expected, at most two filler fields (holding "-") are
 // skipped; false when the data ran out on the way.
-bool salta_riempitivi(scenario& s, lettore_campi& lettore);
+bool salta_riempitivi(std::string& riga_letta, lettore_campi& lettore);
 
 // The key tests of one row, in order; the first handler that stops reading
 // ends the row.
@@ -26,16 +27,18 @@ private:
 // The body loop shared by both source files: read a key, skip fillers, put
 // the key to the tests. A key that is the last field is never examined.
 // Returns ritorna when a handler ended the compile, prosegui otherwise.
+//   corpo := { [riempitivo [riempitivo]] chiave valori }
 template <typename F>
-esito_riga leggi_righe(scenario& s, lettore_campi& lettore, file_sorgente file, F&& prova_chiavi) {
+esito_riga leggi_righe(registro_problemi& log, lettore_campi& lettore, file_sorgente file, F&& prova_chiavi) {
+    std::string riga_letta;
     for (;;) {
         if (lettore.fine()) return esito_riga::prosegui;
-        s.riga_letta = lettore.leggi_testo();
-        if (lettore.fine() || !salta_riempitivi(s, lettore)) return esito_riga::prosegui;
+        riga_letta = lettore.leggi_testo();
+        if (lettore.fine() || !salta_riempitivi(riga_letta, lettore)) return esito_riga::prosegui;
 
-        s.riga_in_corso = riga_sorgente{file, lettore.riga_ultimo_campo()};
-        esito_riga esito = prova_chiavi(std::as_const(s.riga_letta));
-        s.riga_in_corso.reset();
+        log.riga_in_corso = riga_sorgente{file, lettore.riga_ultimo_campo()};
+        esito_riga esito = prova_chiavi(std::as_const(riga_letta));
+        log.riga_in_corso.reset();
         if (esito == esito_riga::fine_lettura) return esito_riga::prosegui;
         if (esito == esito_riga::ritorna) return esito;
     }

@@ -1,9 +1,9 @@
-#include "line/lettore_campi.h"
+#include "reader/lettore_campi.h"
 
 #include <algorithm>
 
-#include "model/arrotondamento.h"
 #include "model/conversioni.h"
+#include "reader/ascii.h"
 
 namespace {
 
@@ -140,8 +140,7 @@ std::int32_t lettore_campi::leggi_numero() {
 bool contiene(std::string_view campo, std::string_view parola) { return campo.find(parola) != std::string_view::npos; }
 
 bool contiene_senza_maiuscole(std::string_view campo, std::string_view parola) {
-    auto piega = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
     auto trovato = std::search(campo.begin(), campo.end(), parola.begin(), parola.end(),
-                               [&](char a, char b) { return piega(a) == piega(b); });
+                               [](char a, char b) { return minuscola_ascii(a) == minuscola_ascii(b); });
     return trovato != campo.end() || parola.empty();
 }

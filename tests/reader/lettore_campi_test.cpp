@@ -1,4 +1,4 @@
-#include "line/lettore_campi.h"
+#include "reader/lettore_campi.h"
 
 #include <gtest/gtest.h>
 

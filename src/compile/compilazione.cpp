@@ -1,0 +1,83 @@
+#include "compile/compilazione.h"
+
+#include "driver/nomi_file.h"
+#include "driver/sostituzione_file.h"
+#include "line/memorizza_linea.h"
+#include "model/conversioni.h"
+#include "output/file_binari.h"
+#include "postpass/post_passo.h"
+#include "train/memorizza_treno.h"
+
+namespace {
+
+void gestore_guasto(registro_problemi& log, sorgenti_compilazione& sorgenti, const std::string& dettaglio) {
+    // The failure belongs to the row in hand; deleting the sources does not.
+    log.registra(problema_guasto, std::nullopt, dettaglio);
+    log.riga_in_corso.reset();
+    for (file_sorgente quale : {file_sorgente::linea, file_sorgente::treno}) {
+        try {
+            if (sorgenti.esiste(quale)) sorgenti.elimina(quale);
+        } catch (const errore_esecuzione& e) {
+            log.registra(problema_guasto, std::nullopt, e.what());
+        }
+    }
+}
+
+void compila_sorgenti(scenario& s, registro_problemi& log, sorgenti_compilazione& sorgenti) {
+    if (!sorgenti.esiste(file_sorgente::linea)) {
+        log.registra(problema_manca_linea);
+        return;
+    }
+    stato_linea linea;
+    esito_riga esito = memorizza_linea(s, log, sorgenti.leggi(file_sorgente::linea), linea);
+    sorgenti.elimina(file_sorgente::linea);
+    if (esito == esito_riga::ritorna) return;
+    completa_linea(s, linea);
+
+    stato_treno treno;
+    esito = memorizza_treno(s, log, sorgenti.leggi(file_sorgente::treno), linea.voce_testo, treno);
+    sorgenti.elimina(file_sorgente::treno);
+    if (esito == esito_riga::ritorna) return;
+    completa_treno(s, log, treno);
+}
+
+}  // namespace
+
+void memorizza_dati(scenario& s, registro_problemi& log, sorgenti_compilazione& sorgenti) {
+    try {
+        compila_sorgenti(s, log, sorgenti);
+    } catch (const std::exception& e) {
+        // Any failure, an index outside the model included, ends the compile
+        // in code 25 rather than in a crash.
+        gestore_guasto(log, sorgenti, e.what());
+    }
+}
+
+risultato_percorso compila(const std::string& nome_percorso, const std::string& numero_treno, std::int32_t j,
+                           sorgenti_compilazione& sorgenti) {
+    risultato_percorso r;
+    r.modello.nome_percorso = nome_percorso;
+    r.modello.numero_treno = numero_treno;
+    r.modello.j = j;
+    memorizza_dati(r.modello, r.registro, sorgenti);
+    if (!r.modello.celle_create()) {
+        r.esito = esito_percorso::senza_celle;
+        return r;
+    }
+    post_passo(r.modello, r.registro);
+    if ((r.conflitto = timbra(r.modello))) r.esito = esito_percorso::conflitto;
+    return r;
+}
+
+void scrivi_binari(const scenario& s, piattaforma& p, const std::string& cartella) {
+    nomi_file nomi = nomi_scenario(s.nome_percorso, s.numero_treno);
+    if (s.j != 0) sostituisci_file(p, p.unisci_percorso(cartella, nomi.planimetria), codifica_planimetria(s.planimetria));
+    sostituisci_file(p, p.unisci_percorso(cartella, nomi.voci), codifica_voci(s.voci));
+    sostituisci_file(p, p.unisci_percorso(cartella, nomi.celle), codifica_celle(s.celle));
+}
+
+void memorizza_percorso(risultato_percorso& r, std::int32_t j, sorgenti_compilazione& sorgenti, piattaforma& p,
+                        const std::string& cartella) {
+    r = compila(r.modello.nome_percorso, r.modello.numero_treno, j, sorgenti);
+    if (r.esito == esito_percorso::completo) scrivi_binari(r.modello, p, cartella);
+}

@@ -1,0 +1,9 @@
+#include "reader/ciclo_righe.h"
+
+bool salta_riempitivi(std::string& riga_letta, lettore_campi& lettore) {
+    for (int n = 0; n < 2 && contiene(riga_letta, "-"); ++n) {
+        riga_letta = lettore.leggi_testo();
+        if (lettore.fine()) return false;
+    }
+    return true;
+}
