@@ -31,14 +31,14 @@ TEST(Montagne, DistanzaDallaPrecedenteEMarcatori) {
     EXPECT_EQ(r.modello.celle[29].montagna, 2);
     EXPECT_EQ(r.modello.celle[33].montagna, 3);  // 150 m after the previous end
     EXPECT_EQ(r.modello.celle[73].montagna, 4);  // 151 m after: keeps its own
-    EXPECT_EQ(r.modello.celle[76].oggetto, 11);  // fourth cell of the marked stretch
-    EXPECT_EQ(r.modello.celle[75].oggetto, 0);
+    EXPECT_EQ(r.modello.celle[76].oggetto, oggetto_marca_montagna);  // fourth cell of the marked stretch
+    EXPECT_EQ(r.modello.celle[75].oggetto, oggetto_libero);
 }
 
 TEST(Montagne, IlCartelloSostituisceIlMarcatore) {
     auto r = compila_testi(linea_con("montagna, 1000, 2000, 11\r\nindicatori_vmax, 1100, 1, 1, 1, 0, , , , 0\r\n"), "");
     EXPECT_EQ(r.registro.codice_errore, 0);
-    EXPECT_EQ(r.modello.celle[23].oggetto, 6);
+    EXPECT_EQ(r.modello.celle[23].oggetto, oggetto_indicatore_v_max);
 }
 
 TEST(Planimetria, SenzaCurveETuttaDiritta) {

@@ -69,7 +69,7 @@ TEST_F(LineaIncorporata, CartelliEIndicazione) {
     };
     EXPECT_EQ(oggetto_e_dati(11), (std::array{6, 2000, 2200, 2400, 0}));
     EXPECT_EQ(oggetto_e_dati(127), (std::array{6, 1900, 2000, 2100, 20}));
-    EXPECT_EQ(cella_n(683).oggetto, 14);
+    EXPECT_EQ(cella_n(683).oggetto, oggetto_cartello_indicazione);
     EXPECT_EQ(cella_n(683).dato1, 80);
 }
 

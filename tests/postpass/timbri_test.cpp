@@ -63,7 +63,7 @@ TEST(Timbri, CampiGiaOccupati) {
     primo.celle[1] = cella{1, 40, 10};
     auto conflitto = timbra(primo);
     ASSERT_TRUE(conflitto.has_value());
-    EXPECT_EQ(conflitto->numero, 1250);
+    EXPECT_EQ(conflitto->numero, problema_timbro);
     EXPECT_NE(conflitto->campo.find("signal"), std::string::npos);
     EXPECT_EQ(primo.voci[85].valore1, 0);  // nothing stamped
 
@@ -71,7 +71,7 @@ TEST(Timbri, CampiGiaOccupati) {
     secondo.celle[1] = cella{1, 0, 10};
     conflitto = timbra(secondo);
     ASSERT_TRUE(conflitto.has_value());
-    EXPECT_EQ(conflitto->numero, 1251);
+    EXPECT_EQ(conflitto->numero, problema_codice_gara);
     EXPECT_EQ(secondo.voci[85].orario, 0);
 }
 

@@ -169,7 +169,7 @@ TEST(SorgentiOstili, CampiAiLimitiDei32Bit) {
                 // Past 32 bits a number cannot be read at all.
                 const std::string l = limite;
                 if (l == "2147483648" || l == "-2147483649") {
-                    EXPECT_EQ(c.registro.codice_errore, 25);
+                    EXPECT_EQ(c.registro.codice_errore, problema_guasto);
                 }
             }
         }
@@ -181,11 +181,11 @@ TEST(SorgentiOstili, TestoDi70000ByteNonEntraNelFileDelleVoci) {
     auto stazione = compila_testi(generale,
                                   treno_minimo + "stazione, 500, 8, 300, 0,0,0, 0,0,0, 0,0,0, 0, 9,0,0, " + testo + "\r\n[fine]\r\n");
     verifica_esito(stazione);
-    EXPECT_EQ(stazione.registro.codice_errore, 25);
+    EXPECT_EQ(stazione.registro.codice_errore, problema_guasto);
 
     auto indicazione = compila_testi(generale + "cartello_indicatore, 1000, " + testo + "\r\n[fine]\r\n", treno_minimo);
     verifica_esito(indicazione);
-    EXPECT_EQ(indicazione.registro.codice_errore, 25);
+    EXPECT_EQ(indicazione.registro.codice_errore, problema_guasto);
 
     // 65535 bytes is the most the record file can count, and still fits.
     auto al_limite = compila_testi(generale + "cartello_indicatore, 1000, " + std::string(65535, 'A') + "\r\n[fine]\r\n",
@@ -212,7 +212,7 @@ TEST(SorgentiOstili, PercorsoDiUnMilioneDiMetriConRigheInOgniCella) {
     verifica_esito(c);
     EXPECT_EQ(c.modello.numero_celle, 20140);
     // The boards take every cell, so the first signal finds its cell taken.
-    EXPECT_EQ(c.registro.codice_errore, 16);
+    EXPECT_EQ(c.registro.codice_errore, problema_segnale_occupato);
 }
 
 TEST(SorgentiOstili, VirgoletteMaiChiuse) {
@@ -224,7 +224,7 @@ TEST(SorgentiOstili, VirgoletteMaiChiuse) {
          }) {
         auto c = compila_testi(linea, treno);
         verifica_esito(c);
-        EXPECT_EQ(c.registro.codice_errore, 25);
+        EXPECT_EQ(c.registro.codice_errore, problema_guasto);
     }
 }
 

@@ -57,54 +57,54 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         caso_treno{"file_vuoto", linea, "", 0, std::nullopt},
         caso_treno{"senza_generale", linea, "velocita, 0, 100\r\n", 0, std::nullopt},
-        caso_treno{"file_mancante", linea, std::nullopt, 25, std::nullopt},
-        caso_treno{"progressiva_fuori_passo", progressiva_storta, treno_con(""), 2, std::nullopt},
-        caso_treno{"progressiva_dopo_un_15", progressiva_storta, treno_con(segnale(99999)), 2, 99999},
-        caso_treno{"abbattimento_su_segnale", linea, treno_con(segnale(1000) + "abbattimento, 1050, 5\r\n"), 7, 1050},
-        caso_treno{"stazione_fuori_passo", linea, treno_con(stazione(1025, 12, 300)), 8, 1025},
-        caso_treno{"lunghezza_stazione_fuori_passo", linea, treno_con(stazione(1000, 12, 250)), 9, 1000},
-        caso_treno{"settantanove_stazioni", linea_con("", 40000), treno_con(stazioni_distanziate(79)), 10, std::nullopt},
+        caso_treno{"file_mancante", linea, std::nullopt, problema_guasto, std::nullopt},
+        caso_treno{"progressiva_fuori_passo", progressiva_storta, treno_con(""), problema_progressiva_fuori_griglia, std::nullopt},
+        caso_treno{"progressiva_dopo_un_15", progressiva_storta, treno_con(segnale(99999)), problema_progressiva_fuori_griglia, 99999},
+        caso_treno{"abbattimento_su_segnale", linea, treno_con(segnale(1000) + "abbattimento, 1050, 5\r\n"), problema_abbattimento_occupato, 1050},
+        caso_treno{"stazione_fuori_passo", linea, treno_con(stazione(1025, 12, 300)), problema_stazione_fuori_griglia, 1025},
+        caso_treno{"lunghezza_stazione_fuori_passo", linea, treno_con(stazione(1000, 12, 250)), problema_lunghezza_stazione, 1000},
+        caso_treno{"settantanove_stazioni", linea_con("", 40000), treno_con(stazioni_distanziate(79)), problema_troppe_stazioni, std::nullopt},
         caso_treno{"settantotto_stazioni", linea_con("", 40000), treno_con(stazioni_distanziate(78)), 0, std::nullopt},
-        caso_treno{"nessuno_slot_dopo_ottanta_testi", linea_con(testi(80)), treno_con(stazione(1000, 28, 0)), 10, std::nullopt},
-        caso_treno{"segnale_oltre_le_celle", linea, treno_con(segnale(11901)), 15, 11901},
-        caso_treno{"stazione_oltre_le_celle", linea, treno_con(stazione(11250, 28, 0)), 15, 11250},
-        caso_treno{"stazione_negativa", linea, treno_con(stazione(-100, 28, 0)), 15, -100},
-        caso_treno{"fermata_oltre_l_ultima_cella", linea, treno_con(stazione(11200, 8, 2000)), 15, 11200},
-        caso_treno{"segnale_su_segnale", linea, treno_con(segnale(1000) + segnale(1010)), 16, 1010},
-        caso_treno{"avviso_occupato", linea, treno_con(segnale(3800) + rallentamento(5000, 500)), 17, 5000},
-        caso_treno{"inizio_occupato", linea, treno_con(segnale(5000) + rallentamento(5000, 500)), 18, 5000},
-        caso_treno{"fine_occupata", linea, treno_con(segnale(5500) + rallentamento(5000, 500)), 19, 5000},
-        caso_treno{"celle_prima_dell_avviso_occupate", linea, treno_con(segnale(3700) + rallentamento(5000, 500)), 20, 5000},
-        caso_treno{"fine_oltre_le_celle", linea, treno_con(rallentamento(5000, 100000)), 15, 5000},
-        caso_treno{"inizio_negativo", linea, treno_con(rallentamento(-1000, 100)), 15, -1000},
-        caso_treno{"abbattimento_negativo", linea, treno_con("abbattimento, -100, 5\r\n"), 15, -100},
-        caso_treno{"stazioni_troppo_vicine", linea, treno_con(stazione(1000, 12, 300) + stazione(1600, 12, 300)), 22, 1600},
+        caso_treno{"nessuno_slot_dopo_ottanta_testi", linea_con(testi(80)), treno_con(stazione(1000, 28, 0)), problema_troppe_stazioni, std::nullopt},
+        caso_treno{"segnale_oltre_le_celle", linea, treno_con(segnale(11901)), problema_fuori_celle, 11901},
+        caso_treno{"stazione_oltre_le_celle", linea, treno_con(stazione(11250, 28, 0)), problema_fuori_celle, 11250},
+        caso_treno{"stazione_negativa", linea, treno_con(stazione(-100, 28, 0)), problema_fuori_celle, -100},
+        caso_treno{"fermata_oltre_l_ultima_cella", linea, treno_con(stazione(11200, 8, 2000)), problema_fuori_celle, 11200},
+        caso_treno{"segnale_su_segnale", linea, treno_con(segnale(1000) + segnale(1010)), problema_segnale_occupato, 1010},
+        caso_treno{"avviso_occupato", linea, treno_con(segnale(3800) + rallentamento(5000, 500)), problema_avviso_occupato, 5000},
+        caso_treno{"inizio_occupato", linea, treno_con(segnale(5000) + rallentamento(5000, 500)), problema_inizio_occupato, 5000},
+        caso_treno{"fine_occupata", linea, treno_con(segnale(5500) + rallentamento(5000, 500)), problema_fine_occupata, 5000},
+        caso_treno{"celle_prima_dell_avviso_occupate", linea, treno_con(segnale(3700) + rallentamento(5000, 500)), problema_prima_avviso_occupata, 5000},
+        caso_treno{"fine_oltre_le_celle", linea, treno_con(rallentamento(5000, 100000)), problema_fuori_celle, 5000},
+        caso_treno{"inizio_negativo", linea, treno_con(rallentamento(-1000, 100)), problema_fuori_celle, -1000},
+        caso_treno{"abbattimento_negativo", linea, treno_con("abbattimento, -100, 5\r\n"), problema_fuori_celle, -100},
+        caso_treno{"stazioni_troppo_vicine", linea, treno_con(stazione(1000, 12, 300) + stazione(1600, 12, 300)), problema_stazioni_vicine, 1600},
         caso_treno{"stazioni_a_350_m", linea, treno_con(stazione(1000, 12, 300) + stazione(1650, 12, 300)), 0, std::nullopt},
-        caso_treno{"stazioni_al_contrario", linea, treno_con(stazione(3000, 12, 300) + stazione(1000, 12, 300)), 22, 1000},
-        caso_treno{"fermata_in_cella_zero", linea, treno_con(stazione(0, 12, 100)), 24, std::nullopt},
-        caso_treno{"testo_in_un_numero", linea, treno_con("velocita, 0, presto\r\n"), 25, std::nullopt},
-        caso_treno{"categoria_oltre_255", linea, treno_con(stazione(1000, 300, 300)), 25, std::nullopt},
-        caso_treno{"sabbia_oltre_16_bit", linea, treno_con("sabbia, 40000\r\n"), 25, std::nullopt},
-        caso_treno{"velocita_oltre_il_byte", linea, treno_con("velocita, 0, 1300\r\n"), 25, std::nullopt},
-        caso_treno{"orario_oltre_32_bit", linea, treno_con(stazione(1000, 28, 0, "S", "600000, 0, 0")), 25, std::nullopt},
-        caso_treno{"nome_troppo_lungo", linea, treno_con(stazione(1000, 28, 0, std::string(65536, 'x'))), 25, std::nullopt},
-        caso_treno{"riga_tronca", linea, "[generale]\r\nsegnale, 1000, 1", 25, std::nullopt}),
+        caso_treno{"stazioni_al_contrario", linea, treno_con(stazione(3000, 12, 300) + stazione(1000, 12, 300)), problema_stazioni_vicine, 1000},
+        caso_treno{"fermata_in_cella_zero", linea, treno_con(stazione(0, 12, 100)), problema_fermata_iniziale, std::nullopt},
+        caso_treno{"testo_in_un_numero", linea, treno_con("velocita, 0, presto\r\n"), problema_guasto, std::nullopt},
+        caso_treno{"categoria_oltre_255", linea, treno_con(stazione(1000, 300, 300)), problema_guasto, std::nullopt},
+        caso_treno{"sabbia_oltre_16_bit", linea, treno_con("sabbia, 40000\r\n"), problema_guasto, std::nullopt},
+        caso_treno{"velocita_oltre_il_byte", linea, treno_con("velocita, 0, 1300\r\n"), problema_guasto, std::nullopt},
+        caso_treno{"orario_oltre_32_bit", linea, treno_con(stazione(1000, 28, 0, "S", "600000, 0, 0")), problema_guasto, std::nullopt},
+        caso_treno{"nome_troppo_lungo", linea, treno_con(stazione(1000, 28, 0, std::string(65536, 'x'))), problema_guasto, std::nullopt},
+        caso_treno{"riga_tronca", linea, "[generale]\r\nsegnale, 1000, 1", problema_guasto, std::nullopt}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST(CodiciTreno, Un15DellaLineaNonFermaISegnaliDelTreno) {
     auto r = compila_testi(linea_con("pendenza, 99999, 1\r\n"), treno_con("velocita, 0, 100\r\n" + segnale(1000) + segnale(2000)));
-    EXPECT_EQ(r.registro.codice_errore, 15);
+    EXPECT_EQ(r.registro.codice_errore, problema_fuori_celle);
     EXPECT_EQ(r.registro.posizione_errore, 99999);
-    EXPECT_EQ(r.modello.celle[21].oggetto, 1);
-    EXPECT_EQ(r.modello.celle[41].oggetto, 1);
+    EXPECT_EQ(r.modello.celle[21].oggetto, oggetto_segnale);
+    EXPECT_EQ(r.modello.celle[41].oggetto, oggetto_segnale);
     EXPECT_EQ(r.modello.celle[237].velocita, 20);  // the completion ran
 }
 
 TEST(CodiciTreno, DopoUnoStopRestaCompilatoCioCheVenivaPrima) {
     auto r = compila_testi(linea, treno_con("velocita, 0, 100\r\nvelocita, 1000, 50\r\n" + segnale(2000) + segnale(2010) + segnale(3000)));
-    EXPECT_EQ(r.registro.codice_errore, 16);
-    EXPECT_EQ(r.modello.celle[41].oggetto, 1);
-    EXPECT_EQ(r.modello.celle[61].oggetto, 0);   // never read
+    EXPECT_EQ(r.registro.codice_errore, problema_segnale_occupato);
+    EXPECT_EQ(r.modello.celle[41].oggetto, oggetto_segnale);
+    EXPECT_EQ(r.modello.celle[61].oggetto, oggetto_libero);   // never read
     EXPECT_EQ(r.modello.celle[19].velocita, 20);
     EXPECT_EQ(r.modello.celle[20].velocita, 0);  // the abort skips the completion
 }
@@ -125,7 +125,7 @@ TEST(CodiciTreno, FermataOltreLUltimaCellaNonScriveNelleCelle) {
     EXPECT_EQ(r.modello.voci[1].fine_tratto, 13200);
     for (const cella& c : r.modello.celle) {
         EXPECT_EQ(c.ripetizione, 0);
-        EXPECT_NE(c.oggetto, 10);
+        EXPECT_NE(c.oggetto, oggetto_fermata_stazione);
     }
 }
 

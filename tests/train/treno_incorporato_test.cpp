@@ -60,7 +60,7 @@ TEST_F(TrenoIncorporato, OttoStazioniConTrattiFermateEMarche) {
         EXPECT_EQ(v.punto, a.punto) << a.nome;
         EXPECT_EQ(v.testo, a.nome);
         if (a.fermata < 0) continue;
-        EXPECT_EQ(cella_n(a.fermata).oggetto, 10) << a.nome;
+        EXPECT_EQ(cella_n(a.fermata).oggetto, oggetto_fermata_stazione) << a.nome;
         EXPECT_EQ(cella_n(a.fermata).dato1, a.slot) << a.nome;
         for (int i = 1; i <= 4; ++i) EXPECT_EQ(cella_n(a.fermata - i).ripetizione, 80 + i) << a.nome;
     }
