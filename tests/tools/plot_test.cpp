@@ -100,6 +100,20 @@ TEST_F(PlotStrumento, SoloProfiloSenzaPiantaENomiDaProteggere) {
     EXPECT_EQ(svg.find("Track plan"), std::string::npos);
 }
 
+// A name wider than the whole picture must still be placed (and the build
+// with the library's assertions must not abort on it).
+TEST_F(PlotStrumento, NomeDiStazionePiuLargoDellaFigura) {
+    const std::string nome(300, 'N');
+    sostituisci(dir / "Valdesca_Morlano_52816-.txt", " SPINO", " " + nome);
+    ASSERT_EQ(compila().stato, 0);
+    const esito e = strumento(dir.percorso(), {"plot", "--route", "R", "--train", "1"});
+    ASSERT_EQ(e.stato, 0) << e.err;
+    const std::string svg = leggi(dir / "R_1.svg");
+    EXPECT_EQ(errore_xml(svg), "");
+    for (const std::string& etichetta : {"class=\"nome alone\">" + nome + "<", "class=\"nome\">" + nome + "<"})
+        EXPECT_NE(svg.find(etichetta), std::string::npos) << etichetta.substr(0, 30);
+}
+
 TEST_F(PlotStrumento, RifiutiSenzaScrivereNulla) {
     ASSERT_EQ(compila().stato, 0);
     const auto prima = nomi_in(dir.percorso());
