@@ -60,6 +60,48 @@ attributi classe(std::string_view nomi) { return attributi().classe(nomi); }
 attributi a_destra(std::string_view nomi) { return attributi().classe(nomi).con("text-anchor", "end"); }
 attributi al_centro(std::string_view nomi) { return attributi().classe(nomi).con("text-anchor", "middle"); }
 
+std::optional<punto> punto_pianta(const percorso_disegnato& d, std::int64_t metro) {
+    if (metro < 0 || metro >= static_cast<std::int64_t>(d.pianta.size())) return std::nullopt;
+    return d.pianta[static_cast<std::size_t>(metro)];
+}
+
+struct rotazione {
+    double cs = 1;
+    double sn = 0;
+
+    punto operator()(punto p) const { return {cs * p.x + sn * p.y, -sn * p.x + cs * p.y}; }
+};
+
+// The turn that lays the line from the first drawn metre to the last one
+// from left to right; nothing when no metre up to ultimo is drawn.
+std::optional<rotazione> rotazione_pianta(const percorso_disegnato& d, std::int64_t ultimo) {
+    std::optional<punto> primo, fine;
+    for (std::int64_t m = 0; m <= ultimo && !primo; ++m) primo = punto_pianta(d, m);
+    for (std::int64_t m = ultimo; m >= 0 && !fine; --m) fine = punto_pianta(d, m);
+    if (!primo || !fine) return std::nullopt;
+    const double angolo = std::hypot(fine->x - primo->x, fine->y - primo->y) > 1
+                              ? std::atan2(fine->y - primo->y, fine->x - primo->x)
+                              : 0.0;
+    return rotazione{std::cos(angolo), std::sin(angolo)};
+}
+
+// Every passo-th metre up to ultimo, and ultimo itself, turned; an empty
+// metre breaks the line.
+std::vector<std::vector<punto>> tracce_pianta(const percorso_disegnato& d, std::int64_t ultimo, std::int64_t passo,
+                                              const rotazione& ruota) {
+    std::vector<std::vector<punto>> tracce(1);
+    for (std::int64_t m = 0; m <= ultimo; m += passo) {
+        auto p = punto_pianta(d, m);
+        if (!p) {
+            if (!tracce.back().empty()) tracce.emplace_back();
+            continue;
+        }
+        tracce.back().push_back(ruota(*p));
+    }
+    if (auto p = punto_pianta(d, ultimo); p && ultimo % passo != 0) tracce.back().push_back(ruota(*p));
+    return tracce;
+}
+
 class pittore {
 public:
     explicit pittore(const percorso_disegnato& d)
@@ -98,42 +140,16 @@ private:
             svg_.linea(x_metri(m), alto, x_metri(m), alto + altezza, attributi().tratto("#eceff1"));
     }
 
-    std::optional<punto> punto_pianta(std::int64_t metro) const {
-        if (metro < 0 || metro >= static_cast<std::int64_t>(d_.pianta.size())) return std::nullopt;
-        return d_.pianta[static_cast<std::size_t>(metro)];
-    }
-
     // The plan, turned so that the line from start to end runs left to right.
     void pianta() {
-        const std::int64_t ultimo =
-            std::min<std::int64_t>(static_cast<std::int64_t>(d_.lunghezza), static_cast<std::int64_t>(d_.pianta.size()) - 1);
+        const auto metri_pianta = static_cast<std::int64_t>(d_.pianta.size());
+        const std::int64_t ultimo = std::min<std::int64_t>(static_cast<std::int64_t>(d_.lunghezza), metri_pianta - 1);
         if (ultimo < 1) return;
         const auto massimi = static_cast<std::int64_t>(punti_massimi_pianta);
         const std::int64_t passo = std::max<std::int64_t>(1, (ultimo + massimi) / massimi);
-
-        std::optional<punto> primo, fine;
-        for (std::int64_t m = 0; m <= ultimo && !primo; ++m) primo = punto_pianta(m);
-        for (std::int64_t m = ultimo; m >= 0 && !fine; --m) fine = punto_pianta(m);
-        if (!primo || !fine) return;
-
-        const double angolo = std::hypot(fine->x - primo->x, fine->y - primo->y) > 1
-                                  ? std::atan2(fine->y - primo->y, fine->x - primo->x)
-                                  : 0.0;
-        const double cs = std::cos(angolo), sn = std::sin(angolo);
-        auto ruota = [&](punto p) { return punto{cs * p.x + sn * p.y, -sn * p.x + cs * p.y}; };
-
-        // Runs of drawn metres; an empty metre breaks the line.
-        std::vector<std::vector<punto>> tracce(1);
-        for (std::int64_t m = 0; m <= ultimo; m += passo) {
-            auto p = punto_pianta(m);
-            if (!p) {
-                if (!tracce.back().empty()) tracce.emplace_back();
-                continue;
-            }
-            tracce.back().push_back(ruota(*p));
-        }
-        if (auto p = punto_pianta(ultimo); p && ultimo % passo != 0) tracce.back().push_back(ruota(*p));
-
+        const std::optional<rotazione> ruota = rotazione_pianta(d_, ultimo);
+        if (!ruota) return;
+        const std::vector<std::vector<punto>> tracce = tracce_pianta(d_, ultimo, passo, *ruota);
         double xmin = 1e300, xmax = -1e300, ymin = 1e300, ymax = -1e300;
         for (const auto& t : tracce)
             for (const punto& p : t) {
@@ -153,9 +169,9 @@ private:
             return std::pair<double, double>{cx + (r.x - (xmin + xmax) / 2) * scala, cy - (r.y - (ymin + ymax) / 2) * scala};
         };
         auto sullo_schermo = [&](double metro) -> std::optional<std::pair<double, double>> {
-            auto p = punto_pianta(static_cast<std::int64_t>(std::llround(metro)));
+            auto p = punto_pianta(d_, static_cast<std::int64_t>(std::llround(metro)));
             if (!p) return std::nullopt;
-            return schermo(ruota(*p));
+            return schermo((*ruota)(*p));
         };
 
         svg_.testo(sinistra, y_ + 14, "Track plan", classe("pannello"));
@@ -181,13 +197,12 @@ private:
             svg_.testo(x, y, s.nome, classe("nome alone"));
         }
 
-        scala_e_assi(alto + altezza - 18, scala, ruota);
+        scala_e_assi(alto + altezza - 18, scala, *ruota);
         y_ = alto + altezza + 24;
     }
 
     // The scale bar, and beside it the plan's own axes as they lie after the turn.
-    template <typename F>
-    void scala_e_assi(double by, double scala, F ruota) {
+    void scala_e_assi(double by, double scala, const rotazione& ruota) {
         const double metri_barra = passo_tondo((destra - sinistra) / scala / 8, 1);
         const double bx = sinistra + 16, fine_barra = bx + metri_barra * scala;
         const attributi barra = attributi().tratto("#37474f").spessore(2);
@@ -257,7 +272,10 @@ private:
     void pendenze() {
         const double alto = y_, altezza = 150;
         double minimo = -1, massimo = 1;
-        for (const tratto& r : d_.pendenze) minimo = std::min<double>(minimo, r.valore), massimo = std::max<double>(massimo, r.valore);
+        for (const tratto& r : d_.pendenze) {
+            minimo = std::min<double>(minimo, r.valore);
+            massimo = std::max<double>(massimo, r.valore);
+        }
         const double passo = passo_tondo(massimo - minimo, 5);
         minimo = std::floor(minimo / passo) * passo, massimo = std::ceil(massimo / passo) * passo;
         pannello(alto, altezza, "Gradient", "per mille");
@@ -391,18 +409,18 @@ private:
             svg_.testo(x + 24, y + 4, testo, classe("asse"));
             x += 34 + larghezza_testo(testo, 11);
         };
-        voce_legenda("station (stop, stretch)", [&](double cx, double cy) { simbolo_stazione(svg_, cx - 9, cx + 9, cx, cy); });
-        voce_legenda("signal", [&](double cx, double cy) { simbolo_segnale(svg_, cx, cy + 2); });
-        voce_legenda("line speed limit", [&](double cx, double cy) { linea_velocita(svg_, {{cx - 9, cy}, {cx + 9, cy}}); });
-        voce_legenda("speed restriction", [&](double cx, double cy) { simbolo_rallentamento(svg_, cx - 9, cx + 9, cy, 10); });
-        voce_legenda("restriction warning", [&](double cx, double cy) { simbolo_avviso(svg_, cx, cy); });
+        voce_legenda("station (stop, stretch)", [&](double x, double y) { simbolo_stazione(svg_, x - 9, x + 9, x, y); });
+        voce_legenda("signal", [&](double x, double y) { simbolo_segnale(svg_, x, y + 2); });
+        voce_legenda("line speed limit", [&](double x, double y) { linea_velocita(svg_, {{x - 9, y}, {x + 9, y}}); });
+        voce_legenda("speed restriction", [&](double x, double y) { simbolo_rallentamento(svg_, x - 9, x + 9, y, 10); });
+        voce_legenda("restriction warning", [&](double x, double y) { simbolo_avviso(svg_, x, y); });
         voce_legenda("abatement point (hollow: no value)",
-                     [&](double cx, double cy) { simbolo_abbattimento(svg_, cx, cy, true); });
-        voce_legenda("uphill / downhill", [&](double cx, double cy) {
-            simbolo_pendenza(svg_, cx - 9, cx, cy + 5, cy - 5, true);
-            simbolo_pendenza(svg_, cx, cx + 9, cy - 5, cy + 5, false);
+                     [&](double x, double y) { simbolo_abbattimento(svg_, x, y, true); });
+        voce_legenda("uphill / downhill", [&](double x, double y) {
+            simbolo_pendenza(svg_, x - 9, x, y + 5, y - 5, true);
+            simbolo_pendenza(svg_, x, x + 9, y - 5, y + 5, false);
         });
-        voce_legenda("mountain / tunnel", [&](double cx, double cy) { simbolo_montagna(svg_, cx - 9, cx + 9, cy, 10, 1); });
+        voce_legenda("mountain / tunnel", [&](double x, double y) { simbolo_montagna(svg_, x - 9, x + 9, y, 10, 1); });
         y_ += 16;
     }
 

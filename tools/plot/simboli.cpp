@@ -8,6 +8,7 @@ namespace {
 
 constexpr const char* colore_binario = "#37474f";
 constexpr const char* colore_segnale = "#c62828";
+constexpr const char* colore_rallentamento = "#ef6c00";
 constexpr const char* colore_abbattimento = "#7b1fa2";
 constexpr const char* colore_salita = "#d9825b";
 constexpr const char* colore_discesa = "#4fa89b";

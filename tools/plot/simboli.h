@@ -31,4 +31,3 @@ void stazione_in_pianta(disegno_svg& svg, double x, double y);
 
 inline constexpr const char* colore_stazione = "#1e5aa8";
 inline constexpr const char* colore_velocita = "#1565c0";
-inline constexpr const char* colore_rallentamento = "#ef6c00";
