@@ -29,22 +29,40 @@ TEST(AttributiSvg, ValoriProtettiENumeriSenzaZeriInutili) {
     EXPECT_EQ(numero_svg(1e300).size(), 301u);  // written in full, not cut short
 }
 
-TEST(InizioEtichetta, CentrataDentroIMarginiOAlMargineSinistroSeNonCiSta) {
+TEST(EtichettaEntro, CentrataDentroIMarginiOAccorciataSeNonCiSta) {
+    // At 10 px type a character is estimated at 6.2 px and is at most 10 px
+    // wide: 18 of them surely fit in the room of 186.
     struct caso {
-        double x, w, atteso;
+        double x;
+        std::size_t caratteri;
+        double inizio;
     };
     const caso casi[] = {
-        {500, 100, 450},  // centred
-        {20, 100, 10},    // pushed in from the left edge
-        {990, 100, 890},  // pushed in from the right edge
-        {500, 980, 10},   // exactly as wide as the room
-        {500, 5000, 10},  // wider than the room
-        {-3000, 5000, 10},
+        {100, 10, 69},    // centred
+        {20, 10, 10},     // pushed in from the left edge
+        {190, 10, 134},   // pushed in from the right edge
+        {100, 18, 44.2},  // as many as surely fit
+        {-100, 18, 10},
     };
     for (const caso& c : casi) {
-        SCOPED_TRACE(c.w);
-        EXPECT_EQ(inizio_etichetta(c.x, c.w, 10, 990), c.atteso);
+        SCOPED_TRACE(c.x);
+        const etichetta e = etichetta_entro(std::string(c.caratteri, 'A'), 10, c.x, 10, 196);
+        EXPECT_EQ(e.testo, std::string(c.caratteri, 'A'));
+        EXPECT_DOUBLE_EQ(e.x, c.inizio);
+        EXPECT_DOUBLE_EQ(e.larghezza, 6.2 * static_cast<double>(c.caratteri));
     }
+
+    // One more, even far off the room: cut after 17 characters with an
+    // ellipsis, never inside a character of several bytes.
+    for (const double x : {100.0, -5000.0, 5000.0}) {
+        const etichetta e = etichetta_entro(std::string(19, 'A'), 10, x, 10, 196);
+        EXPECT_EQ(e.testo, std::string(17, 'A') + "\u2026");
+        EXPECT_EQ(e.x, 10);
+        EXPECT_DOUBLE_EQ(e.larghezza, 6.2 * 18);
+    }
+    std::string accentato;
+    for (int n = 0; n < 40; ++n) accentato += "\u00e8";
+    EXPECT_EQ(etichetta_entro(accentato, 10, 100, 10, 196).testo, accentato.substr(0, 2 * 17) + "\u2026");
 }
 
 // Eight cells of 50 m on a 400 m route, and two more beyond its end.

@@ -28,11 +28,29 @@ constexpr const char* stile =
 
 using punti_schermo = std::vector<std::pair<double, double>>;
 
-double larghezza_testo(std::string_view utf8, double corpo) {
-    std::size_t caratteri = 0;
-    for (char c : utf8)
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++caratteri;
-    return 0.62 * corpo * static_cast<double>(caratteri);
+bool continua_carattere(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+std::size_t caratteri(std::string_view utf8) {
+    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) { return !continua_carattere(c); }));
+}
+
+// About as wide as the text stands in the style's sans-serif type.
+double larghezza_testo(std::string_view utf8, double corpo) { return 0.62 * corpo * static_cast<double>(caratteri(utf8)); }
+
+// No letter of that type, bold or not, is wider than the type is high.
+double larghezza_massima(std::size_t numero, double corpo) { return corpo * static_cast<double>(numero); }
+
+// The first characters of a text that surely fit in spazio pixels with an
+// ellipsis after them.
+std::string accorciato(std::string_view utf8, double corpo, double spazio) {
+    std::size_t numero = 0;
+    std::size_t fine = 0;
+    while (fine < utf8.size() && larghezza_massima(numero + 2, corpo) <= spazio) {
+        ++fine;
+        while (fine < utf8.size() && continua_carattere(utf8[fine])) ++fine;
+        ++numero;
+    }
+    return std::string(utf8.substr(0, fine)) + "…";
 }
 
 // A step of 1, 2 or 5 times a power of ten that cuts the span into about n parts.
@@ -192,9 +210,8 @@ private:
             auto p = sullo_schermo(s.punto);
             if (!p) continue;
             stazione_in_pianta(svg_, p->first, p->second);
-            const double x = inizio_etichetta(p->first, larghezza_testo(s.nome, 11), sinistra + 4, destra - 4);
-            const double y = n % 2 == 0 ? p->second - 12 : p->second + 21;
-            svg_.testo(x, y, s.nome, classe("nome alone"));
+            const etichetta e = etichetta_entro(s.nome, 11, p->first, sinistra + 4, destra - 4);
+            svg_.testo(e.x, n % 2 == 0 ? p->second - 12 : p->second + 21, e.testo, classe("nome alone"));
         }
 
         scala_e_assi(alto + altezza - 18, scala, *ruota);
@@ -326,17 +343,20 @@ private:
         y_ = alto + altezza + 14;
     }
 
+    etichetta nome_corsia(const stazione_disegnata& s) const {
+        return etichetta_entro(s.nome, 11, x_metri(s.punto), sinistra, destra);
+    }
+
     // The station names in as many rows as they need not to overlap.
     std::vector<std::size_t> righe_nomi(std::size_t& righe) const {
         std::vector<double> fine_riga;
         std::vector<std::size_t> riga(d_.stazioni.size());
         for (std::size_t n = 0; n < d_.stazioni.size(); ++n) {
-            const double w = larghezza_testo(d_.stazioni[n].nome, 11);
-            const double x = inizio_etichetta(x_metri(d_.stazioni[n].punto), w, sinistra, destra);
+            const etichetta e = nome_corsia(d_.stazioni[n]);
             std::size_t r = 0;
-            while (r < fine_riga.size() && fine_riga[r] + 8 > x) ++r;
+            while (r < fine_riga.size() && fine_riga[r] + 8 > e.x) ++r;
             if (r == fine_riga.size()) fine_riga.push_back(0);
-            fine_riga[r] = x + w;
+            fine_riga[r] = e.x + e.larghezza;
             riga[n] = r;
         }
         righe = std::max<std::size_t>(fine_riga.size(), 1);
@@ -353,8 +373,8 @@ private:
             const stazione_disegnata& s = d_.stazioni[n];
             const double xp = x_metri(s.punto);
             simbolo_stazione(svg_, x_metri(s.inizio), x_metri(s.fine), xp, alto + altezza - 15);
-            const double x = inizio_etichetta(xp, larghezza_testo(s.nome, 11), sinistra, destra);
-            svg_.testo(x, alto + 16 + 15 * static_cast<double>(riga[n]), s.nome, classe("nome"));
+            const etichetta e = nome_corsia(s);
+            svg_.testo(e.x, alto + 16 + 15 * static_cast<double>(riga[n]), e.testo, classe("nome"));
         }
         y_ = alto + altezza + 6;
     }
@@ -432,9 +452,15 @@ private:
 
 }  // namespace
 
-double inizio_etichetta(double x, double w, double sinistra, double destra) {
-    if (w > destra - sinistra) return sinistra;
-    return std::clamp(x - w / 2, sinistra, destra - w);
+etichetta etichetta_entro(std::string_view utf8, double corpo, double x, double sinistra, double destra) {
+    if (larghezza_massima(caratteri(utf8), corpo) > destra - sinistra) {
+        std::string testo = accorciato(utf8, corpo, destra - sinistra);
+        const double larghezza = larghezza_testo(testo, corpo);
+        return {std::move(testo), sinistra, larghezza};
+    }
+    // Here w <= destra - sinistra, so the bounds are in order.
+    const double w = larghezza_testo(utf8, corpo);
+    return {std::string(utf8), std::clamp(x - w / 2, sinistra, destra - w), w};
 }
 
 std::string disegna_percorso(const percorso_disegnato& d) { return pittore(d).disegna(); }
