@@ -21,12 +21,15 @@ std::string testo_xml(std::string_view utf8) {
     return t;
 }
 
+std::string numero_testo(double v, std::chars_format formato, int precisione) {
+    char buffer[400];  // room for the largest double in full
+    const auto [fine, errore] = std::to_chars(buffer, buffer + sizeof buffer, v, formato, precisione);
+    return errore == std::errc{} ? std::string(buffer, fine) : std::string("0");
+}
+
 std::string numero_svg(double v) {
     if (!std::isfinite(v)) return "0";
-    char buffer[400];  // room for the largest double in full
-    const auto [fine, errore] = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 2);
-    if (errore != std::errc{}) return "0";
-    std::string t(buffer, fine);
+    std::string t = numero_testo(v, std::chars_format::fixed, 2);
     while (t.back() == '0') t.pop_back();
     if (t.back() == '.') t.pop_back();
     if (t == "-0") t = "0";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <charconv>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -8,6 +9,9 @@
 // A UTF-8 text made safe for XML: the five special characters as entities,
 // and the control characters XML cannot hold dropped.
 std::string testo_xml(std::string_view utf8);
+
+// A number written the same in every locale, as std::to_chars writes it.
+std::string numero_testo(double v, std::chars_format formato, int precisione);
 
 // A number with at most two decimals, written the same in every locale;
 // what is not a finite number is 0.
@@ -45,7 +49,6 @@ public:
     void poligono(const std::vector<std::pair<double, double>>& punti, const attributi& a);
     void testo(double x, double y, std::string_view utf8, const attributi& a);
 
-    double altezza() const { return altezza_; }
     void cambia_altezza(double altezza) { altezza_ = altezza; }
 
     // The whole document: the XML declaration, the <svg> element with a white

@@ -27,6 +27,9 @@ TEST(AttributiSvg, ValoriProtettiENumeriSenzaZeriInutili) {
         EXPECT_EQ(numero_svg(v), atteso);
     }
     EXPECT_EQ(numero_svg(1e300).size(), 301u);  // written in full, not cut short
+
+    EXPECT_EQ(numero_testo(0.1 + 0.2, std::chars_format::general, 6), "0.3");
+    EXPECT_EQ(numero_testo(45.0, std::chars_format::fixed, 2), "45.00");
 }
 
 TEST(EtichettaEntro, CentrataDentroIMarginiOAccorciataSeNonCiSta) {

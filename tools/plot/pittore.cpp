@@ -1,10 +1,8 @@
 #include "pittore.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <optional>
-#include <system_error>
 
 #include "plot/simboli.h"
 #include "svg.h"
@@ -60,13 +58,6 @@ double passo_tondo(double campo, double n) {
     for (double f : {1.0, 2.0, 5.0, 10.0})
         if (f * potenza >= grezzo) return f * potenza;
     return 10 * potenza;
-}
-
-template <typename... Formato>
-std::string numero_testo(double v, Formato... formato) {
-    char t[400];  // room for the largest double in full
-    const auto [fine, errore] = std::to_chars(t, t + sizeof t, v, formato...);
-    return errore == std::errc{} ? std::string(t, fine) : std::string("?");
 }
 
 std::string km(double metri, int decimali) { return numero_testo(metri / 1000.0, std::chars_format::fixed, decimali); }

@@ -1,6 +1,7 @@
 #include "simboli.h"
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <string>
 
