@@ -124,7 +124,7 @@ TEST_F(ComponiPercorso, OggettiERallentamenti) {
     for (std::size_t n = 0; n < 3; ++n) {
         EXPECT_EQ(d.rallentamenti[n].inizio, attesi[n][0]) << n;
         EXPECT_EQ(d.rallentamenti[n].fine, attesi[n][1]) << n;
-        EXPECT_EQ(d.rallentamenti[n].velocita, attesi[n][2]) << n;
+        EXPECT_EQ(d.rallentamenti[n].valore, attesi[n][2]) << n;
     }
 }
 

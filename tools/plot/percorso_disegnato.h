@@ -29,12 +29,6 @@ struct stazione_disegnata {
     double punto = 0;  // where the train stops
 };
 
-struct rallentamento_disegnato {
-    double inizio = 0;
-    double fine = 0;
-    int velocita = 0;
-};
-
 struct abbattimento_disegnato {
     double metro = 0;
     int valore = 0;  // 0 for a point without a value
@@ -50,7 +44,7 @@ struct percorso_disegnato {
     std::vector<stazione_disegnata> stazioni;
     std::vector<double> segnali;
     std::vector<double> avvisi;  // the warning boards of restrictions
-    std::vector<rallentamento_disegnato> rallentamenti;
+    std::vector<tratto> rallentamenti;  // km/h
     std::vector<abbattimento_disegnato> abbattimenti;
 
     // The plan, metre by metre; a metre without a finite point is empty.

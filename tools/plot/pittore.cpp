@@ -305,7 +305,7 @@ private:
         const double alto = y_, altezza = 170;
         double massimo = 20;
         for (const tratto& r : d_.velocita) massimo = std::max<double>(massimo, r.valore);
-        for (const rallentamento_disegnato& r : d_.rallentamenti) massimo = std::max<double>(massimo, r.velocita);
+        for (const tratto& r : d_.rallentamenti) massimo = std::max<double>(massimo, r.valore);
         const double passo = passo_tondo(massimo, 5);
         massimo = std::ceil(massimo * 1.15 / passo) * passo;  // room above the highest line for its label
         pannello(alto, altezza, "Speed limit", "km/h");
@@ -327,9 +327,9 @@ private:
             if (x_metri(r.fine) - x_metri(r.inizio) > 40)
                 svg_.testo(x_metri(r.inizio) + 4, y(r.valore) - 5, std::to_string(r.valore),
                            attributi().classe("piccolo alone").riempimento(colore_velocita));
-        for (const rallentamento_disegnato& r : d_.rallentamenti) {
+        for (const tratto& r : d_.rallentamenti) {
             const double x1 = x_metri(r.inizio);
-            linea_rallentamento(svg_, x1, std::max(x_metri(r.fine), x1 + 2), y(r.velocita), r.velocita);
+            linea_rallentamento(svg_, x1, std::max(x_metri(r.fine), x1 + 2), y(r.valore), r.valore);
         }
         y_ = alto + altezza + 14;
     }
@@ -376,7 +376,7 @@ private:
         for (double m : d_.segnali) simbolo_segnale(svg_, x_metri(m), y_segnali);
 
         const double y_rallentamenti = corsia("Restrictions", 30, "and abatements");
-        for (const rallentamento_disegnato& r : d_.rallentamenti) {
+        for (const tratto& r : d_.rallentamenti) {
             const double x1 = x_metri(r.inizio);
             simbolo_rallentamento(svg_, x1, std::max(x_metri(r.fine), x1 + 3), y_rallentamenti, 26);
         }
