@@ -1,7 +1,8 @@
 #include "svg.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <system_error>
 
 std::string testo_xml(std::string_view utf8) {
     std::string t;
@@ -20,18 +21,33 @@ std::string testo_xml(std::string_view utf8) {
     return t;
 }
 
+std::string numero_testo(double v, std::chars_format formato, int precisione) {
+    char buffer[400];  // room for the largest double in full
+    const auto [fine, errore] = std::to_chars(buffer, buffer + sizeof buffer, v, formato, precisione);
+    return errore == std::errc{} ? std::string(buffer, fine) : std::string("0");
+}
+
 std::string numero_svg(double v) {
     if (!std::isfinite(v)) return "0";
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.2f", v);
-    std::string t = buffer;
-    while (!t.empty() && t.back() == '0') t.pop_back();
-    if (!t.empty() && t.back() == '.') t.pop_back();
+    std::string t = numero_testo(v, std::chars_format::fixed, 2);
+    while (t.back() == '0') t.pop_back();
+    if (t.back() == '.') t.pop_back();
     if (t == "-0") t = "0";
     return t;
 }
 
-std::string disegno_svg::punti_svg(const std::vector<std::pair<double, double>>& punti) {
+attributi& attributi::con(std::string_view nome, std::string_view valore) {
+    testo_ += ' ';
+    testo_ += nome;
+    testo_ += "=\"";
+    testo_ += testo_xml(valore);
+    testo_ += '"';
+    return *this;
+}
+
+namespace {
+
+std::string punti_svg(const std::vector<std::pair<double, double>>& punti) {
     std::string t;
     for (const auto& [x, y] : punti) {
         if (!t.empty()) t += ' ';
@@ -40,39 +56,41 @@ std::string disegno_svg::punti_svg(const std::vector<std::pair<double, double>>&
     return t;
 }
 
-void disegno_svg::linea(double x1, double y1, double x2, double y2, std::string_view attributi) {
-    corpo_ += "<line x1=\"" + numero_svg(x1) + "\" y1=\"" + numero_svg(y1) + "\" x2=\"" + numero_svg(x2) + "\" y2=\"" +
-              numero_svg(y2) + "\" " + std::string(attributi) + "/>\n";
+}  // namespace
+
+void disegno_svg::elemento(std::string_view nome, const attributi& posizione, const attributi& a) {
+    corpo_ += '<';
+    corpo_ += nome;
+    corpo_ += posizione.testo();
+    corpo_ += a.testo();
+    corpo_ += "/>\n";
 }
 
-void disegno_svg::rettangolo(double x, double y, double w, double h, std::string_view attributi) {
-    corpo_ += "<rect x=\"" + numero_svg(x) + "\" y=\"" + numero_svg(y) + "\" width=\"" + numero_svg(std::fmax(w, 0)) +
-              "\" height=\"" + numero_svg(std::fmax(h, 0)) + "\" " + std::string(attributi) + "/>\n";
+void disegno_svg::linea(double x1, double y1, double x2, double y2, const attributi& a) {
+    elemento("line", attributi().con("x1", x1).con("y1", y1).con("x2", x2).con("y2", y2), a);
 }
 
-void disegno_svg::cerchio(double x, double y, double r, std::string_view attributi) {
-    corpo_ += "<circle cx=\"" + numero_svg(x) + "\" cy=\"" + numero_svg(y) + "\" r=\"" + numero_svg(r) + "\" " +
-              std::string(attributi) + "/>\n";
+void disegno_svg::rettangolo(double x, double y, double w, double h, const attributi& a) {
+    elemento("rect", attributi().con("x", x).con("y", y).con("width", std::fmax(w, 0)).con("height", std::fmax(h, 0)), a);
 }
 
-void disegno_svg::polilinea(const std::vector<std::pair<double, double>>& punti, std::string_view attributi) {
+void disegno_svg::cerchio(double x, double y, double r, const attributi& a) {
+    elemento("circle", attributi().con("cx", x).con("cy", y).con("r", r), a);
+}
+
+void disegno_svg::polilinea(const std::vector<std::pair<double, double>>& punti, const attributi& a) {
     if (punti.size() < 2) return;
-    corpo_ += "<polyline points=\"" + punti_svg(punti) + "\" " + std::string(attributi) + "/>\n";
+    elemento("polyline", attributi().con("points", punti_svg(punti)), a);
 }
 
-void disegno_svg::poligono(const std::vector<std::pair<double, double>>& punti, std::string_view attributi) {
+void disegno_svg::poligono(const std::vector<std::pair<double, double>>& punti, const attributi& a) {
     if (punti.size() < 3) return;
-    corpo_ += "<polygon points=\"" + punti_svg(punti) + "\" " + std::string(attributi) + "/>\n";
+    elemento("polygon", attributi().con("points", punti_svg(punti)), a);
 }
 
-void disegno_svg::testo(double x, double y, std::string_view utf8, std::string_view attributi) {
-    corpo_ += "<text x=\"" + numero_svg(x) + "\" y=\"" + numero_svg(y) + "\" " + std::string(attributi) + ">" +
-              testo_xml(utf8) + "</text>\n";
+void disegno_svg::testo(double x, double y, std::string_view utf8, const attributi& a) {
+    corpo_ += "<text" + attributi().con("x", x).con("y", y).testo() + a.testo() + ">" + testo_xml(utf8) + "</text>\n";
 }
-
-void disegno_svg::apri_gruppo(std::string_view attributi) { corpo_ += "<g " + std::string(attributi) + ">\n"; }
-
-void disegno_svg::chiudi_gruppo() { corpo_ += "</g>\n"; }
 
 std::string disegno_svg::documento(std::string_view titolo, std::string_view stile) const {
     const std::string w = numero_svg(larghezza_);

@@ -100,6 +100,31 @@ TEST_F(PlotStrumento, SoloProfiloSenzaPiantaENomiDaProteggere) {
     EXPECT_EQ(svg.find("Track plan"), std::string::npos);
 }
 
+// A name wider than the whole picture is cut to it, in the plan and in the
+// stations' lane (and the build with the library's assertions must not
+// abort on placing it).
+TEST_F(PlotStrumento, NomeDiStazionePiuLargoDellaFigura) {
+    const std::string nome(300, 'N');
+    sostituisci(dir / "Valdesca_Morlano_52816-.txt", " SPINO", " " + nome);
+    ASSERT_EQ(compila().stato, 0);
+    const esito e = strumento(dir.percorso(), {"plot", "--route", "R", "--train", "1"});
+    ASSERT_EQ(e.stato, 0) << e.err;
+    const std::string svg = leggi(dir / "R_1.svg");
+    EXPECT_EQ(errore_xml(svg), "");
+    std::size_t etichette = 0;
+    for (std::size_t testo = svg.find(">NNNNNNNNNN"); testo != std::string::npos; testo = svg.find(">NNNNNNNNNN", testo)) {
+        ++testo;
+        ++etichette;
+        const std::string tag = svg.substr(svg.rfind("<text ", testo), testo - svg.rfind("<text ", testo));
+        SCOPED_TRACE(tag);
+        const std::string etichetta = svg.substr(testo, svg.find('<', testo) - testo);
+        EXPECT_GT(etichetta.size(), 100u);
+        EXPECT_EQ(etichetta, nome.substr(0, etichetta.size() - 3) + "\u2026");
+        EXPECT_LE(std::stod(tag.substr(9)), 184) << "begins at its panel's left edge";
+    }
+    EXPECT_EQ(etichette, 2u);  // in the plan and in the stations' lane
+}
+
 TEST_F(PlotStrumento, RifiutiSenzaScrivereNulla) {
     ASSERT_EQ(compila().stato, 0);
     const auto prima = nomi_in(dir.percorso());
