@@ -10,6 +10,7 @@
 
 #include "driver/piattaforma.h"
 #include "model/modello.h"
+#include "output/lettura_binari.h"
 
 // The longest route the line source can give (code 1 above it), and what
 // follows from it (Part 3.1, step 5d): lunghezza_estesa = L + 7000 and
@@ -29,6 +30,7 @@ inline constexpr std::uint64_t byte_massimi_planimetria = 2 * (lunghezza_estesa_
 static_assert(byte_massimi_celle == 302115);
 static_assert(byte_massimi_voci == 5704503);
 static_assert(byte_massimi_planimetria == 20140020);
+static_assert(elementi_planimetria_massimi == 2 * (lunghezza_estesa_massima + 1));
 
 inline constexpr limite_lettura limite_celle{byte_massimi_celle, "a cell track", true};
 inline constexpr limite_lettura limite_voci{byte_massimi_voci, "a record table", true};
