@@ -1,5 +1,7 @@
 #include "support/piattaforma_guasti.h"
 
+#include <algorithm>
+
 class piattaforma_guasti::file_guasti final : public file_in_scrittura {
 public:
     file_guasti(piattaforma_guasti& p, std::unique_ptr<file_in_scrittura> reale, std::string percorso)
@@ -83,7 +85,7 @@ std::vector<std::string> piattaforma_guasti::elenca_cartella(const std::string& 
 
 std::unique_ptr<blocco_cartella> piattaforma_guasti::blocca_cartella(const std::string& cartella,
                                                                      std::chrono::milliseconds attesa) {
-    return reale_->blocca_cartella(cartella, attesa);
+    return reale_->blocca_cartella(cartella, attesa_massima ? std::min(attesa, *attesa_massima) : attesa);
 }
 
 void piattaforma_guasti::mostra_attesa(const std::string&) {}

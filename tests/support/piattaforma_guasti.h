@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,8 @@ public:
     void messaggio(const std::string& testo) override;
 
     std::vector<std::string> messaggi;  // the error boxes shown
+    // When set, the longest a folder lock waits, whatever the program asks.
+    std::optional<std::chrono::milliseconds> attesa_massima;
 
 private:
     class file_guasti;
