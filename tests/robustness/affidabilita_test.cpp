@@ -420,6 +420,23 @@ TEST(IngressiLimitati, DevZeroEUnFifoEDevStdinSonoRifiutati) {
     EXPECT_FALSE(fs::exists(b.c / "R_1.dat"));
 }
 
+// The builder reads its own transient sources back without following a link;
+// a source given on the command line may be one.
+TEST(IngressiLimitati, LeSorgentiProprieNonSonoLetteAttraversoUnCollegamento) {
+    cartella_temporanea c;
+    scrivi(c / "vera.txt", "[generale]\r\n");
+    fs::create_symlink(c / "vera.txt", c / "collegata.txt");
+    auto p = crea_piattaforma_locale();
+    try {
+        p->leggi_file((c / "collegata.txt").string());
+        ADD_FAILURE() << "a link was read as the program's own source";
+    } catch (const errore_file& e) {
+        EXPECT_NE(std::string(e.what()).find("symbolic link"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(p->leggi_file((c / "collegata.txt").string(), limite_sorgente), "[generale]\r\n");
+    EXPECT_EQ(p->leggi_file((c / "vera.txt").string()), "[generale]\r\n");
+}
+
 TEST(IngressiLimitati, UnFileSparsoOltreIlLimiteERifiutatoPrimaDiLeggerlo) {
     banco_ingressi b;
     std::ofstream(b.c / "grande_linea.dat").close();
