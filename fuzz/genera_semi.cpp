@@ -2,7 +2,7 @@
 // sources joined as fuzz_compila reads them. The small fault cases beside
 // them are written by hand.
 //
-//   genera_semi DIR   writes DIR/compila/* and DIR/lettura/*
+//   genera_semi DIR   writes DIR/compila/*, DIR/lettura/* and DIR/strumento/*
 
 #include <cstdio>
 #include <filesystem>
@@ -88,5 +88,26 @@ int main(int argc, char** argv) {
     scrivi(lettura / "celle_troncato.dat", celle.substr(0, celle.size() - 1));
     scrivi(lettura / "planimetria_linea.dat", planimetria);
     scrivi(lettura / "planimetria_troncato_linea.dat", planimetria.substr(0, planimetria.size() / 2 + 3));
+
+    // fuzz_strumento: a command byte (0 cells, 1 records, 2 plan, 3 plot) and
+    // a form byte (0 text, 1 --all, 2 --json), then the file; for plot the
+    // record table, the cell track and the plan between separators.
+    const std::filesystem::path strumento = std::filesystem::path(argv[1]) / "strumento";
+    std::filesystem::create_directories(strumento);
+    const std::string separatore = "\n@@\n";
+    const char* const forme[] = {"testo", "tutto", "json"};
+    for (char forma = 0; forma < 3; ++forma) {
+        const std::string f = forme[static_cast<int>(forma)];
+        scrivi(strumento / ("celle_" + f), std::string{'\0', forma} + celle);
+        scrivi(strumento / ("voci_" + f), std::string{'\1', forma} + voci);
+        scrivi(strumento / ("planimetria_" + f), std::string{'\2', forma} + planimetria);
+    }
+    scrivi(strumento / "celle_troncato", std::string{'\0', '\0'} + celle.substr(0, celle.size() - 1));
+    scrivi(strumento / "voci_troncato", std::string{'\1', '\0'} + voci.substr(0, 16 + 40 * 34 + 5));
+    scrivi(strumento / "plot_senza_pianta", std::string{'\3', '\0'} + voci + separatore + celle);
+    const std::string voci_breve = codifica_voci(breve.voci);
+    const std::string celle_breve = codifica_celle(breve.celle);
+    scrivi(strumento / "plot_breve",
+           std::string{'\3', '\0'} + voci_breve + separatore + celle_breve + separatore + planimetria);
     return 0;
 }

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "driver/limiti_file.h"
 #include "driver/piattaforma.h"
 #include "output/lettura_binari.h"
 
@@ -56,7 +57,7 @@ bool stesso_file(const std::string& a, const std::string& b);
 // does not decode is an errore_strumento naming it and the offset.
 template <typename F>
 auto leggi_file_scenario(piattaforma& p, const std::string& percorso, F decodifica) {
-    const std::string byte = p.leggi_file(percorso);
+    const std::string byte = p.leggi_file(percorso, limite_scenario(decodifica));
     try {
         return decodifica(byte);
     } catch (const errore_lettura& e) {

@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include "comandi.h"
 #include "compile/compilazione.h"
 #include "compile/diagnostica.h"
@@ -5,6 +7,7 @@
 #include "driver/nomi_file.h"
 #include "driver/programma.h"
 #include "compile/sorgenti.h"
+#include "driver/sostituzione_file.h"
 
 namespace {
 
@@ -20,7 +23,7 @@ struct argomenti_compile {
 std::optional<std::string> leggi_sorgente(piattaforma& p, const std::string& percorso, const char* che,
                                           std::ostream& err) {
     try {
-        return p.leggi_file(percorso);
+        return p.leggi_file(percorso, limite_sorgente);
     } catch (const errore_file& e) {
         err << "error: cannot read the " << che << " source " << percorso << ": " << e.motivo << '\n';
         return std::nullopt;
@@ -50,11 +53,19 @@ int comando_compile(const std::vector<std::string>& argomenti, piattaforma& p, s
     scritti.push_back(p.unisci_percorso(a.cartella, nomi.celle));
     for (const std::string& sorgente : {a.linea, a.treno})
         for (const std::string& scritto : scritti)
-            if (stesso_file(sorgente, scritto) || stesso_file(sorgente, scritto + ".part")) {
+            if (stesso_file(sorgente, scritto) || stesso_file(sorgente, scritto + ".part") ||
+                (bersaglio_temporaneo(std::filesystem::path(sorgente).filename().string()) ==
+                     std::filesystem::path(scritto).filename().string() &&
+                 stesso_file(std::filesystem::path(sorgente).parent_path().string(), a.cartella))) {
                 err << "error: the source " << sorgente << " is where the scenario file " << scritto
                     << " would be written; choose another --out folder or another name\n";
                 return uscita_guasto;
             }
+
+    // One writer in the folder for the whole run.
+    std::vector<std::string> bersagli;
+    for (const std::string& scritto : scritti) bersagli.push_back(std::filesystem::path(scritto).filename().string());
+    const auto blocco = prendi_cartella(p, a.cartella, bersagli);
 
     auto testo_linea = leggi_sorgente(p, a.linea, "line", err);
     if (!testo_linea) return uscita_guasto;

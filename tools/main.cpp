@@ -1,3 +1,4 @@
+#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -6,12 +7,21 @@
 #include "strumento.h"
 
 int main(int argc, char** argv) {
+    int stato = uscita_guasto;
     try {
         std::vector<std::string> argomenti(argv + (argc > 0 ? 1 : 0), argv + argc);
         auto p = crea_piattaforma_locale();
-        return scenario_tool_main(argomenti, *p, std::cout, std::cerr);
+        stato = scenario_tool_main(argomenti, *p, std::cout, std::cerr);
     } catch (const std::exception& e) {
         std::cerr << "error: " << e.what() << '\n';
-        return uscita_guasto;
+        stato = uscita_guasto;
     }
+    // scenario_tool_main checked the streams; the C streams beneath them too.
+    if ((std::fflush(stdout) != 0 || std::ferror(stdout) != 0) && stato != uscita_guasto) {
+        std::cerr << "error: cannot write the standard output: a write failed or was cut short, so what was printed "
+                     "is incomplete\n";
+        stato = uscita_guasto;
+    }
+    if (!std::cerr.flush() || std::fflush(stderr) != 0 || std::ferror(stderr) != 0) stato = uscita_guasto;
+    return stato;
 }

@@ -104,7 +104,9 @@ bool stesso_file(const std::string& a, const std::string& b) {
     return normale(a) == normale(b);
 }
 
-int scenario_tool_main(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err) {
+namespace {
+
+int esegui_comando(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err) {
     if (argomenti.empty()) {
         err << uso;
         return uscita_guasto;
@@ -128,4 +130,18 @@ int scenario_tool_main(const std::vector<std::string>& argomenti, piattaforma& p
         err << "error: " << e.what() << '\n';
     }
     return uscita_guasto;
+}
+
+}  // namespace
+
+int scenario_tool_main(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err) {
+    const int stato = esegui_comando(argomenti, p, out, err);
+    // Output that did not all land is a failure, whatever the command said.
+    if (!out.flush()) {
+        err << "error: cannot write the standard output: a write failed or was cut short, so what was printed is "
+               "incomplete\n";
+        return uscita_guasto;
+    }
+    if (!err.flush()) return uscita_guasto;
+    return stato;
 }

@@ -5,6 +5,7 @@
 #include "documents/scheda_treno.h"
 #include "driver/nomi_file.h"
 #include "driver/scrittore_testo.h"
+#include "driver/sostituzione_file.h"
 #include "scenario/sorgenti_incorporate.h"
 
 void Form_Load(piattaforma& p, risultato_percorso& r) {
@@ -16,6 +17,11 @@ void Form_Load(piattaforma& p, risultato_percorso& r) {
     const std::string cartella = p.cartella_programma();
     const nomi_file nomi = nomi_scenario(s.nome_percorso, s.numero_treno);
     auto percorso = [&](const std::string& nome) { return p.unisci_percorso(cartella, nome); };
+    // One writer in the folder, from the first source file written to the
+    // last file of the package.
+    const auto blocco = prendi_cartella(p, cartella,
+                                        {nomi.sorgente_linea, nomi.sorgente_treno, nomi.note, nomi.rallentamenti,
+                                         nomi.scheda, nomi.planimetria, nomi.voci, nomi.celle});
 
     scrivi_testo(p, percorso(nomi.sorgente_linea), righe_linea());   // dati_linea
     scrivi_testo(p, percorso(nomi.sorgente_treno), righe_treno());   // dati_treno

@@ -3,7 +3,9 @@
 #include "compile/diagnostica.h"
 #include "driver/form_load.h"
 
-int esegui_builder(piattaforma& p, std::ostream& err) {
+namespace {
+
+int esegui(piattaforma& p, std::ostream& err) {
     risultato_percorso r;
     try {
         Form_Load(p, r);
@@ -24,4 +26,13 @@ int esegui_builder(piattaforma& p, std::ostream& err) {
         err << "error: " << e.what() << '\n';
         return uscita_guasto;
     }
+}
+
+}  // namespace
+
+int esegui_builder(piattaforma& p, std::ostream& err) {
+    const int stato = esegui(p, err);
+    // A diagnostic that did not land is a failure too (nowhere left to say so).
+    if (!err.flush()) return uscita_guasto;
+    return stato;
 }

@@ -1,5 +1,6 @@
 #include "output/lettura_binari.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 
@@ -82,8 +83,14 @@ planimetria_percorso decodifica_planimetria(std::string_view byte) {
     using tipo = valore_planimetria::tipo;
     lettore_le in(byte);
     std::vector<valore_planimetria> elementi;
+    // Never more than the longest route has, nor than the bytes can hold: no
+    // growth past what the file needs.
+    elementi.reserve(std::min(byte.size() / 2, elementi_planimetria_massimi));
     while (!in.fine()) {
         const std::size_t inizio = in.posizione();
+        if (elementi.size() == elementi_planimetria_massimi)
+            throw errore_lettura(inizio, "the file holds more than " + std::to_string(elementi_planimetria_massimi) +
+                                             " elements, the plan of the longest route (1000000 m)");
         const std::uint16_t etichetta = in.u16("an element's tag");
         switch (etichetta) {
             case static_cast<std::uint16_t>(tipo::vuoto): elementi.push_back({}); break;

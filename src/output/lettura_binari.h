@@ -25,4 +25,8 @@ public:
 // each kind must be; anything else is an errore_lettura, whatever the bytes.
 std::vector<cella> decodifica_celle(std::string_view byte);                 // ".dat": a multiple of 15 bytes
 std::array<voce, numero_voci> decodifica_voci(std::string_view byte);      // ".sim": exactly 87 records
-planimetria_percorso decodifica_planimetria(std::string_view byte);        // "_linea.dat": tags 0, 2, 5, an even count
+planimetria_percorso decodifica_planimetria(std::string_view byte);
+
+// The most elements a plan holds: 2 x (lunghezza_estesa + 1) for the longest
+// route, 1000000 m (lunghezza_estesa 1007000).
+inline constexpr std::size_t elementi_planimetria_massimi = 2 * (1000000 + 7000 + 1);        // "_linea.dat": tags 0, 2, 5, an even count

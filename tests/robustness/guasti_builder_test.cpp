@@ -19,6 +19,7 @@
 #include "driver/programma.h"
 #include "driver/scrittore_testo.h"
 #include "compile/sorgenti.h"
+#include "driver/sostituzione_file.h"
 #include "model/conversioni.h"
 #include "output/file_binari.h"
 #include "scenario/sorgenti_incorporate.h"
@@ -41,7 +42,12 @@ std::vector<std::string> righe_di(const std::string& testo) {
 
 bool sorgente(const std::string& nome) { return nome == nomi.sorgente_linea || nome == nomi.sorgente_treno; }
 
-std::string nome_di(const std::string& percorso) { return std::filesystem::path(percorso).filename().string(); }
+// A temporary file by its target's name and ".part", the same in every run.
+std::string nome_di(const std::string& percorso) {
+    const std::string nome = std::filesystem::path(percorso).filename().string();
+    const auto bersaglio = bersaglio_temporaneo(nome);
+    return bersaglio ? *bersaglio + ".part" : nome;
+}
 
 // The compile's view of a source file whose read or delete fails.
 class sorgenti_guaste final : public sorgenti_compilazione {
@@ -131,7 +137,7 @@ protected:
         EXPECT_EQ(nome_di(p.registro()[n - 1].percorso), nome);
         const std::string motivo =
             tipo == guasto::disco_pieno ? piattaforma_guasti::motivo_disco_pieno : piattaforma_guasti::motivo_iniettato;
-        const std::string percorso_obiettivo = (c.percorso() / std::filesystem::path(op.percorso).filename()).string();
+        const std::string percorso_obiettivo = (c.percorso() / nome).string();
         const std::string percorso_finale =
             percorso_obiettivo.ends_with(".part") ? percorso_obiettivo.substr(0, percorso_obiettivo.size() - 5)
                                                   : percorso_obiettivo;

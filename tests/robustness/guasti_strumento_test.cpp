@@ -13,6 +13,7 @@
 #include "driver/nomi_file.h"
 #include "driver/programma.h"
 #include "driver/scrittore_testo.h"
+#include "driver/sostituzione_file.h"
 #include "scenario/sorgenti_incorporate.h"
 #include "strumento.h"
 #include "support/cartella_temporanea.h"
@@ -27,7 +28,12 @@ const nomi_file nomi = nomi_scenario("Valdesca_Morlano", "52816");
 const std::string testo_linea = codifica_testo(righe_linea());
 const std::string testo_treno = codifica_testo(righe_treno());
 
-std::string nome_di(const std::string& percorso) { return std::filesystem::path(percorso).filename().string(); }
+// A temporary file by its target's name and ".part", the same in every run.
+std::string nome_di(const std::string& percorso) {
+    const std::string nome = std::filesystem::path(percorso).filename().string();
+    const auto bersaglio = bersaglio_temporaneo(nome);
+    return bersaglio ? *bersaglio + ".part" : nome;
+}
 std::string precedente(const std::string& nome) { return "earlier build's " + nome + "\r\n"; }
 
 // A folder with the two sources in sorgenti/ and an earlier build's files in uscita/.

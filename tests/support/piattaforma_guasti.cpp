@@ -1,5 +1,7 @@
 #include "support/piattaforma_guasti.h"
 
+#include <algorithm>
+
 class piattaforma_guasti::file_guasti final : public file_in_scrittura {
 public:
     file_guasti(piattaforma_guasti& p, std::unique_ptr<file_in_scrittura> reale, std::string percorso)
@@ -57,9 +59,9 @@ std::string piattaforma_guasti::unisci_percorso(const std::string& cartella, con
 
 bool piattaforma_guasti::esiste_file(const std::string& percorso) { return reale_->esiste_file(percorso); }
 
-std::string piattaforma_guasti::leggi_file(const std::string& percorso) {
+std::string piattaforma_guasti::leggi_file(const std::string& percorso, const limite_lettura& limite) {
     if (conta(operazione::leggi, percorso)) fallisci("read", percorso);
-    return reale_->leggi_file(percorso);
+    return reale_->leggi_file(percorso, limite);
 }
 
 std::unique_ptr<file_in_scrittura> piattaforma_guasti::crea_file(const std::string& percorso) {
@@ -75,6 +77,15 @@ void piattaforma_guasti::rinomina_file(const std::string& da, const std::string&
 void piattaforma_guasti::elimina_file(const std::string& percorso) {
     if (conta(operazione::elimina, percorso)) fallisci("delete", percorso);
     reale_->elimina_file(percorso);
+}
+
+std::vector<std::string> piattaforma_guasti::elenca_cartella(const std::string& cartella) {
+    return reale_->elenca_cartella(cartella);
+}
+
+std::unique_ptr<blocco_cartella> piattaforma_guasti::blocca_cartella(const std::string& cartella,
+                                                                     std::chrono::milliseconds attesa) {
+    return reale_->blocca_cartella(cartella, attesa_massima ? std::min(attesa, *attesa_massima) : attesa);
 }
 
 void piattaforma_guasti::mostra_attesa(const std::string&) {}

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,14 +40,21 @@ public:
     std::string cartella_programma() override;
     std::string unisci_percorso(const std::string& cartella, const std::string& nome) override;
     bool esiste_file(const std::string& percorso) override;
-    std::string leggi_file(const std::string& percorso) override;
+    using piattaforma::leggi_file;
+    std::string leggi_file(const std::string& percorso, const limite_lettura& limite) override;
     std::unique_ptr<file_in_scrittura> crea_file(const std::string& percorso) override;
     void rinomina_file(const std::string& da, const std::string& a) override;
     void elimina_file(const std::string& percorso) override;
+    // Not counted: the listing and the lock go to the real platform as they are.
+    std::vector<std::string> elenca_cartella(const std::string& cartella) override;
+    std::unique_ptr<blocco_cartella> blocca_cartella(const std::string& cartella,
+                                                     std::chrono::milliseconds attesa) override;
     void mostra_attesa(const std::string& etichetta) override;
     void messaggio(const std::string& testo) override;
 
     std::vector<std::string> messaggi;  // the error boxes shown
+    // When set, the longest a folder lock waits, whatever the program asks.
+    std::optional<std::chrono::milliseconds> attesa_massima;
 
 private:
     class file_guasti;

@@ -9,53 +9,10 @@
 #include <sstream>
 
 #include "driver/piattaforma.h"
+#include "support/piattaforma_memoria.h"
 #include "strumento.h"
 
 namespace {
-
-class piattaforma_memoria final : public piattaforma {
-public:
-    std::map<std::string, std::string> file;
-    std::vector<std::string> operazioni;  // "verb path", in order
-    std::string guasto_in_scrittura;      // a path whose creation fails
-
-    std::string cartella_programma() override { return "/memoria"; }
-    std::string unisci_percorso(const std::string& cartella, const std::string& nome) override {
-        return cartella + "/" + nome;
-    }
-    bool esiste_file(const std::string& percorso) override { return file.count(percorso) != 0; }
-    std::string leggi_file(const std::string& percorso) override {
-        operazioni.push_back("leggi " + percorso);
-        auto it = file.find(percorso);
-        if (it == file.end()) throw errore_file("read", percorso, "No such file");
-        return it->second;
-    }
-    std::unique_ptr<file_in_scrittura> crea_file(const std::string& percorso) override {
-        operazioni.push_back("crea " + percorso);
-        if (percorso == guasto_in_scrittura) throw errore_file("create", percorso, "Disk full");
-        file[percorso].clear();
-        return std::make_unique<scrittura>(file[percorso]);
-    }
-    void rinomina_file(const std::string& da, const std::string& a) override {
-        operazioni.push_back("rinomina " + a);
-        file[a] = file.at(da);
-        file.erase(da);
-    }
-    void elimina_file(const std::string& percorso) override {
-        operazioni.push_back("elimina " + percorso);
-        file.erase(percorso);
-    }
-    void mostra_attesa(const std::string&) override {}
-    void messaggio(const std::string&) override {}
-
-private:
-    struct scrittura final : file_in_scrittura {
-        explicit scrittura(std::string& d) : dati(d) {}
-        void scrivi(std::string_view byte) override { dati += byte; }
-        void chiudi() override {}
-        std::string& dati;
-    };
-};
 
 const std::string sorgenti = "/memoria/sorgenti";
 const std::string uscita = "/memoria/uscita";
@@ -102,7 +59,7 @@ TEST(StrumentoInMemoria, OgniFilePassaDallaPiattaformaERestaNellaSuaCartella) {
 TEST(StrumentoInMemoria, UnaScritturaFallitaDaStato1) {
     piattaforma_memoria p;
     ASSERT_EQ(esegui(p, {"sources", "--out", sorgenti}), 0);
-    p.guasto_in_scrittura = uscita + "/R_1.sim.part";
+    p.guasto_in_scrittura = uscita + "/R_1.sim";
     std::string err;
     EXPECT_EQ(esegui(p, compila, &err), 1);
     EXPECT_NE(err.find("error: cannot write " + uscita + "/R_1.sim: Disk full"), std::string::npos) << err;

@@ -94,6 +94,58 @@ inline esito esegui_in(const fs::path& cartella, const std::string& programma, c
     return e;
 }
 
+// A program and its arguments, for esegui_insieme.
+struct comando {
+    comando(std::string programma, std::vector<std::string> argomenti, std::string ingresso = "/dev/null")
+        : programma(std::move(programma)), argomenti(std::move(argomenti)), ingresso(std::move(ingresso)) {}
+
+    std::string programma;
+    std::vector<std::string> argomenti;
+    std::string ingresso;  // standard input
+    std::string uscita;    // standard output to this file instead of capturing it
+};
+
+// Runs the programs at the same time in one folder and waits for all; each
+// is killed after `limite_secondi` (a generous bound against a hang, not a
+// timing assertion: a killed run has status 124 or 137).
+inline std::vector<esito> esegui_insieme(const fs::path& cartella, const std::vector<comando>& comandi,
+                                         int limite_secondi = 120) {
+    static std::atomic<unsigned> contatore{0};
+    const std::string base = (fs::temp_directory_path() / ("insieme_" + std::to_string(contatore++) + "_" +
+                                                           std::to_string(std::random_device{}())))
+                                 .string();
+    std::string script = "cd " + tra_apici(cartella.string()) + " || exit 1\n";
+    for (std::size_t i = 0; i < comandi.size(); ++i) {
+        const comando& c = comandi[i];
+        const std::string f = base + "_" + std::to_string(i);
+        std::string riga = "timeout -k 5 " + std::to_string(limite_secondi) + " " + tra_apici(c.programma);
+        for (const auto& a : c.argomenti) riga += " " + tra_apici(a);
+        riga += " <" + tra_apici(c.ingresso) + " >" + tra_apici(c.uscita.empty() ? f + ".out" : c.uscita) + " 2>" +
+                tra_apici(f + ".err");
+        script += "{ " + riga + "; echo $? >" + tra_apici(f + ".rc") + "; } &\n";
+    }
+    script += "wait\n";
+    scrivi(base + ".sh", script);
+    std::system(("sh " + tra_apici(base + ".sh")).c_str());
+    fs::remove(base + ".sh");
+    std::vector<esito> esiti(comandi.size());
+    for (std::size_t i = 0; i < comandi.size(); ++i) {
+        const std::string f = base + "_" + std::to_string(i);
+        if (comandi[i].uscita.empty()) esiti[i].out = leggi(f + ".out");
+        esiti[i].err = leggi(f + ".err");
+        const std::string rc = leggi(f + ".rc");
+        if (!rc.empty()) esiti[i].stato = std::stoi(rc);
+        for (const char* coda : {".out", ".err", ".rc"}) fs::remove(f + coda);
+    }
+    return esiti;
+}
+
+// One program, with the same bound against a hang and a chosen standard
+// input and output.
+inline esito esegui_limitato(const fs::path& cartella, const comando& c, int limite_secondi = 120) {
+    return esegui_insieme(cartella, {c}, limite_secondi).front();
+}
+
 #ifdef SCENARIO_TOOL_EXE
 inline esito strumento(const fs::path& cartella, const std::vector<std::string>& argomenti) {
     return esegui_in(cartella, SCENARIO_TOOL_EXE, argomenti);
