@@ -133,11 +133,9 @@ TEST(StrumentoInMemoria, OpzioneConUgualeEDoppioTrattino) {
     piattaforma_memoria p;
     ASSERT_EQ(esegui(p, {"sources", "--out=" + sorgenti}), 0);
     std::string err;
-    ASSERT_EQ(esegui(p, {"compile", "--line=" + linea, "--train-source=" + treno, "--route=R", "--train=1",
-                         "--out=" + uscita},
-                     &err),
-              0)
-        << err;
+    const std::vector<std::string> con_uguale = {"compile",   "--line=" + linea, "--train-source=" + treno,
+                                                 "--route=R", "--train=1",       "--out=" + uscita};
+    ASSERT_EQ(esegui(p, con_uguale, &err), 0) << err;
     p.file["-R_1.sim"] = p.file.at(uscita + "/R_1.sim");
     EXPECT_EQ(esegui(p, {"dump", "--", "-R_1.sim"}), 0);
     EXPECT_EQ(esegui(p, {"dump", "-R_1.sim"}, &err), 1);
