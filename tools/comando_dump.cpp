@@ -87,7 +87,7 @@ void testo_celle(const std::string& percorso, const std::vector<cella>& celle, b
             if (!tutte && in_tratti(nome)) return;
             occupata = occupata || v != 0;
             riga += campo_testo(nome, v);
-            if (std::string_view(nome) == "oggetto") riga += " " + std::string(nome_oggetto(celle[i].oggetto));
+            if (std::string_view(nome) == "oggetto") riga.append(" ").append(nome_oggetto(celle[i].oggetto));
         });
         if (!tutte && !occupata) continue;
         char inizio[48];
@@ -131,7 +131,9 @@ void testo_voci(const std::string& percorso, const std::array<voce, numero_voci>
         if (!tutte && v == voce{}) {
             std::size_t fine = k;
             while (fine + 1 < voci.size() && voci[fine + 1] == voce{}) ++fine;
-            vuote += (vuote.empty() ? "" : ", ") + std::to_string(k) + (fine > k ? "-" + std::to_string(fine) : "");
+            if (!vuote.empty()) vuote += ", ";
+            vuote += std::to_string(k);
+            if (fine > k) vuote.append("-").append(std::to_string(fine));
             k = fine;
             continue;
         }

@@ -16,12 +16,40 @@ namespace {
 
 constexpr std::size_t lunghezza_massima_nome = 64;
 
-const char* const uso =
-    "usage:\n"
-    "  scenario_tool sources [--out DIR]\n"
-    "  scenario_tool compile --line FILE --train-source FILE --route NAME --train NUMBER [--out DIR] [--no-plan]\n"
-    "  scenario_tool dump FILE [--json] [--all]\n"
-    "  scenario_tool plot --route NAME --train NUMBER [--dir DIR] [--out FILE.svg]\n";
+struct uso_comando {
+    std::string_view nome;
+    std::string_view riga;
+};
+
+// Every option also takes the form --option=value; after "--" nothing is an option.
+constexpr uso_comando usi[] = {
+    {"sources", "  scenario_tool sources [--out DIR] [--force]\n"},
+    {"compile",
+     "  scenario_tool compile --line FILE --train-source FILE --route NAME --train NUMBER [--out DIR] [--no-plan]\n"},
+    {"dump", "  scenario_tool dump FILE [--json] [--all]\n"},
+    {"plot", "  scenario_tool plot --route NAME --train NUMBER [--dir DIR] [--out FILE.svg]\n"},
+};
+
+void scrivi_uso(std::ostream& o) {
+    o << "usage:\n";
+    for (const uso_comando& u : usi) o << u.riga;
+}
+
+// The usage of the command asked for, or null for an unknown command.
+const uso_comando* uso_di(std::string_view comando) {
+    for (const uso_comando& u : usi)
+        if (u.nome == comando) return &u;
+    return nullptr;
+}
+
+// Whether the arguments ask for the command's usage rather than for the command.
+bool chiede_aiuto(const std::vector<std::string>& argomenti) {
+    for (const std::string& a : argomenti) {
+        if (a == "--") return false;
+        if (a == "--help" || a == "-h") return true;
+    }
+    return false;
+}
 
 bool carattere_ammesso(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
@@ -64,7 +92,18 @@ riga_comando analizza_argomenti(const std::vector<std::string>& argomenti, std::
     riga_comando r;
     for (std::size_t i = 0; i < argomenti.size(); ++i) {
         const std::string& a = argomenti[i];
-        if (tra(con_valore, a)) {
+        if (a == "--") {
+            r.posizionali.insert(r.posizionali.end(), argomenti.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                 argomenti.end());
+            break;
+        }
+        const std::size_t uguale = a.find('=');
+        if (a.rfind("--", 0) == 0 && uguale != std::string::npos) {
+            const std::string nome = a.substr(0, uguale);
+            if (tra(senza_valore, nome)) throw errore_uso(nome + " takes no value");
+            if (!tra(con_valore, nome)) throw errore_uso("unknown option " + nome);
+            if (!r.valori.emplace(nome, a.substr(uguale + 1)).second) throw errore_uso(nome + " is given twice");
+        } else if (tra(con_valore, a)) {
             if (i + 1 >= argomenti.size()) throw errore_uso(a + " needs a value");
             if (!r.valori.emplace(a, argomenti[++i]).second) throw errore_uso(a + " is given twice");
         } else if (tra(senza_valore, a)) {
@@ -108,23 +147,28 @@ namespace {
 
 int esegui_comando(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err) {
     if (argomenti.empty()) {
-        err << uso;
+        scrivi_uso(err);
         return uscita_guasto;
     }
     const std::string& comando = argomenti.front();
     const std::vector<std::string> resto(argomenti.begin() + 1, argomenti.end());
+    if (const uso_comando* u = uso_di(comando); u && chiede_aiuto(resto)) {
+        out << "usage:\n" << u->riga;
+        return uscita_ok;
+    }
     try {
         if (comando == "sources") return comando_sources(resto, p, out, err);
         if (comando == "compile") return comando_compile(resto, p, out, err);
         if (comando == "dump") return comando_dump(resto, p, out, err);
         if (comando == "plot") return comando_plot(resto, p, out, err);
         if (comando == "help" || comando == "--help" || comando == "-h") {
-            out << uso;
+            scrivi_uso(out);
             return uscita_ok;
         }
         throw errore_uso("unknown command " + comando);
     } catch (const errore_uso& e) {
-        err << "error: " << e.what() << '\n' << uso;
+        err << "error: " << e.what() << '\n';
+        scrivi_uso(err);
     } catch (const std::exception& e) {
         // errore_file, errore_strumento, and anything unforeseen: one line.
         err << "error: " << e.what() << '\n';

@@ -13,6 +13,7 @@ struct caso_testo {
     std::vector<std::string> righe;
     std::string byte;
 };
+void PrintTo(const caso_testo& c, std::ostream* os) { *os << c.nome; }
 
 class CodificaTesto : public testing::TestWithParam<caso_testo> {};
 

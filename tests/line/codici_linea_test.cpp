@@ -23,6 +23,7 @@ struct caso_codice {
     bool celle;
     std::int32_t j = 1;
 };
+void PrintTo(const caso_codice& c, std::ostream* os) { *os << c.nome; }
 
 class CodiciLinea : public testing::TestWithParam<caso_codice> {};
 

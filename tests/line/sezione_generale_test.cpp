@@ -13,6 +13,7 @@ struct caso_progressive {
     terna uno, due, tre;           // as read: start, chainage, flag
     terna v81, v82, v83;           // after ordering
 };
+void PrintTo(const caso_progressive& c, std::ostream* os) { *os << c.nome; }
 
 class ProgressiveOrdina : public testing::TestWithParam<caso_progressive> {};
 

@@ -20,6 +20,7 @@ struct caso_post {
     std::vector<std::pair<int, int>> problemi = {};  // code, position
     int numero_celle = 80;
 };
+void PrintTo(const caso_post& c, std::ostream* os) { *os << c.nome; }
 
 class PostPasso : public testing::TestWithParam<caso_post> {};
 
@@ -92,11 +93,5 @@ INSTANTIATE_TEST_SUITE_P(
         caso_post{"senza_fine_si_ferma_all_ultima_cella", {{5, inizio, lento}}, {{13, punto, 180}, {21, punto, 180}, {29, punto, 180}}, {}, 30},
         caso_post{"ultime_due_celle_mai_esaminate", {{29, inizio, veloce}}, {}, {}, 30}),
     [](const auto& info) { return std::string(info.param.nome); });
-
-TEST(Minimo, TieneIlMinore) {
-    EXPECT_EQ(minimo(180, 200), 180);
-    EXPECT_EQ(minimo(180, 100), 100);
-    EXPECT_EQ(minimo(180, -5), -5);
-}
 
 }  // namespace

@@ -19,6 +19,7 @@ struct caso_codici {
     std::int16_t og;
     std::int32_t st;
 };
+void PrintTo(const caso_codici& c, std::ostream* os) { *os << c.nome; }
 
 class CodiciGara : public testing::TestWithParam<caso_codici> {};
 

@@ -21,6 +21,7 @@ struct caso_lettore {
     std::vector<lettura> letture;
     bool fine_attesa;
 };
+void PrintTo(const caso_lettore& c, std::ostream* os) { *os << c.nome; }
 
 class LettoreCampi : public testing::TestWithParam<caso_lettore> {};
 
@@ -65,6 +66,7 @@ struct caso_guasto {
     std::string dati;
     std::string letture;  // 'T' / 'N' in order; the last one must fail
 };
+void PrintTo(const caso_guasto& c, std::ostream* os) { *os << c.nome; }
 
 class LettoreCampiGuasto : public testing::TestWithParam<caso_guasto> {};
 

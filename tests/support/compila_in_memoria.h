@@ -15,7 +15,9 @@ inline risultato_percorso compila_testi(std::optional<std::string> linea, std::o
 
 // A line source with a general section holding only the length, then the body.
 inline std::string linea_con(const std::string& corpo, int lunghezza = 5000) {
-    return "[generale]\r\nlunghezza percorso, " + std::to_string(lunghezza) + "\r\n[corpo]\r\n" + corpo + "[fine]\r\n";
+    std::string testo = "[generale]\r\nlunghezza percorso, ";
+    testo.append(std::to_string(lunghezza)).append("\r\n[corpo]\r\n").append(corpo).append("[fine]\r\n");
+    return testo;
 }
 
 // A train source with the given rows after "[generale]".

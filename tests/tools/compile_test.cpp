@@ -7,8 +7,6 @@
 #include "scenario/sorgenti_incorporate.h"
 #include "tools/supporto.h"
 
-#ifdef SCENARIO_TOOL_EXE
-
 namespace {
 
 using namespace supporto;
@@ -192,5 +190,3 @@ TEST_F(CompilaStrumento, NomiAccettatiAlLimite) {
 }
 
 }  // namespace
-
-#endif

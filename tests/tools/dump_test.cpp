@@ -4,11 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <nlohmann/json.hpp>
 
-#include "tools/json_minimo.h"
 #include "tools/supporto.h"
-
-#ifdef SCENARIO_TOOL_EXE
 
 namespace {
 
@@ -36,10 +34,10 @@ protected:
         dir = nullptr;
     }
 
-    static json_minimo::valore json(const std::string& nome) {
+    static nlohmann::json json(const std::string& nome) {
         const esito e = strumento(dir->percorso(), {"dump", nome, "--json"});
         EXPECT_EQ(e.stato, 0) << e.err;
-        return json_minimo::leggi(e.out);
+        return nlohmann::json::parse(e.out);
     }
 
     static cartella_temporanea* dir;
@@ -49,55 +47,55 @@ cartella_temporanea* DumpStrumento::dir = nullptr;
 
 TEST_F(DumpStrumento, JsonDelleCelle) {
     const auto d = json(celle);
-    EXPECT_EQ(d["tipo"].testo(), "celle");
-    ASSERT_EQ(d["celle"].elementi().size(), 1041u);
-    EXPECT_EQ(d["celle"][1]["dato1"].numero(), 5121);
-    const auto& segnale = d["celle"][100];
-    EXPECT_EQ(segnale["indice"].numero(), 100);
-    EXPECT_EQ(segnale["oggetto"].numero(), 1);
-    EXPECT_EQ(segnale["dato1"].numero(), 40);
-    EXPECT_EQ(segnale["dato2"].numero(), 10);
-    EXPECT_EQ(segnale["dato4"].numero(), 3);
-    EXPECT_EQ(d["celle"][98]["ripetizione"].numero(), 31);
-    EXPECT_EQ(d["celle"][0]["velocita"].numero(), 24);
-    EXPECT_EQ(d["celle"][20]["pendenza"].numero(), 102);
-    EXPECT_EQ(d["celle"][1040]["aderenza"].numero(), 0);
+    EXPECT_EQ(d.at("tipo").get<std::string>(), "celle");
+    ASSERT_EQ(d.at("celle").size(), 1041u);
+    EXPECT_EQ(d.at("celle").at(1).at("dato1").get<double>(), 5121);
+    const auto& segnale = d.at("celle").at(100);
+    EXPECT_EQ(segnale.at("indice").get<double>(), 100);
+    EXPECT_EQ(segnale.at("oggetto").get<double>(), 1);
+    EXPECT_EQ(segnale.at("dato1").get<double>(), 40);
+    EXPECT_EQ(segnale.at("dato2").get<double>(), 10);
+    EXPECT_EQ(segnale.at("dato4").get<double>(), 3);
+    EXPECT_EQ(d.at("celle").at(98).at("ripetizione").get<double>(), 31);
+    EXPECT_EQ(d.at("celle").at(0).at("velocita").get<double>(), 24);
+    EXPECT_EQ(d.at("celle").at(20).at("pendenza").get<double>(), 102);
+    EXPECT_EQ(d.at("celle").at(1040).at("aderenza").get<double>(), 0);
 }
 
 TEST_F(DumpStrumento, JsonDelleVociConTestiInUtf8) {
     const auto d = json(voci);
-    EXPECT_EQ(d["tipo"].testo(), "voci");
-    ASSERT_EQ(d["voci"].elementi().size(), 87u);
-    EXPECT_EQ(d["voci"][85]["slot"].numero(), 85);
-    EXPECT_EQ(d["voci"][85]["testo"].testo(), "Valdesca_Morlano");
-    EXPECT_EQ(d["voci"][85]["valore1"].numero(), 610);
-    EXPECT_EQ(d["voci"][86]["testo"].testo(), "52816");
-    EXPECT_EQ(d["voci"][84]["fine_tratto"].numero(), 45000);
-    EXPECT_EQ(d["voci"][1]["testo"].testo(), "VALDESCA-CORNIOLA");
-    EXPECT_EQ(d["voci"][1]["inizio_tratto"].numero(), -500);
-    EXPECT_EQ(d["voci"][1]["orario"].numero(), 69780);
-    EXPECT_EQ(d["voci"][8]["testo"].testo(), "MORLAN\xC3\x88");
-    EXPECT_EQ(d["voci"][0]["testo"].testo(), "");
+    EXPECT_EQ(d.at("tipo").get<std::string>(), "voci");
+    ASSERT_EQ(d.at("voci").size(), 87u);
+    EXPECT_EQ(d.at("voci").at(85).at("slot").get<double>(), 85);
+    EXPECT_EQ(d.at("voci").at(85).at("testo").get<std::string>(), "Valdesca_Morlano");
+    EXPECT_EQ(d.at("voci").at(85).at("valore1").get<double>(), 610);
+    EXPECT_EQ(d.at("voci").at(86).at("testo").get<std::string>(), "52816");
+    EXPECT_EQ(d.at("voci").at(84).at("fine_tratto").get<double>(), 45000);
+    EXPECT_EQ(d.at("voci").at(1).at("testo").get<std::string>(), "VALDESCA-CORNIOLA");
+    EXPECT_EQ(d.at("voci").at(1).at("inizio_tratto").get<double>(), -500);
+    EXPECT_EQ(d.at("voci").at(1).at("orario").get<double>(), 69780);
+    EXPECT_EQ(d.at("voci").at(8).at("testo").get<std::string>(), "MORLAN\xC3\x88");
+    EXPECT_EQ(d.at("voci").at(0).at("testo").get<std::string>(), "");
 }
 
 TEST_F(DumpStrumento, JsonDellaPiantaConLeEtichette) {
     const auto d = json(pianta);
-    EXPECT_EQ(d["tipo"].testo(), "planimetria");
-    EXPECT_EQ(d["metri"].numero(), 52001);
-    const auto& x = d["coordinata_0"];
-    const auto& y = d["coordinata_1"];
-    ASSERT_EQ(x.elementi().size(), 52001u);
-    ASSERT_EQ(y.elementi().size(), 52001u);
-    EXPECT_EQ(x[0]["etichetta"].numero(), 2);
-    EXPECT_EQ(x[0]["valore"].numero(), 0);
-    EXPECT_EQ(y[1]["etichetta"].numero(), 2);
-    EXPECT_EQ(y[1]["valore"].numero(), 1);
-    EXPECT_EQ(x[2750]["etichetta"].numero(), 5);
-    EXPECT_NEAR(x[2750]["valore"].numero(), -230.420, 5e-4);
-    EXPECT_NEAR(y[2750]["valore"].numero(), 2670.697, 5e-4);
-    EXPECT_EQ(y[51998]["etichetta"].numero(), 5);
-    EXPECT_EQ(y[52000]["etichetta"].numero(), 0);
-    EXPECT_TRUE(y[52000]["valore"].nullo());
+    EXPECT_EQ(d.at("tipo").get<std::string>(), "planimetria");
+    EXPECT_EQ(d.at("metri").get<double>(), 52001);
+    const auto& x = d.at("coordinata_0");
+    const auto& y = d.at("coordinata_1");
+    ASSERT_EQ(x.size(), 52001u);
+    ASSERT_EQ(y.size(), 52001u);
+    EXPECT_EQ(x.at(0).at("etichetta").get<double>(), 2);
+    EXPECT_EQ(x.at(0).at("valore").get<double>(), 0);
+    EXPECT_EQ(y.at(1).at("etichetta").get<double>(), 2);
+    EXPECT_EQ(y.at(1).at("valore").get<double>(), 1);
+    EXPECT_EQ(x.at(2750).at("etichetta").get<double>(), 5);
+    EXPECT_NEAR(x.at(2750).at("valore").get<double>(), -230.420, 5e-4);
+    EXPECT_NEAR(y.at(2750).at("valore").get<double>(), 2670.697, 5e-4);
+    EXPECT_EQ(y.at(51998).at("etichetta").get<double>(), 5);
+    EXPECT_EQ(y.at(52000).at("etichetta").get<double>(), 0);
+    EXPECT_TRUE(y.at(52000).at("valore").is_null());
 }
 
 TEST_F(DumpStrumento, TestoConTrattiESoloLeCellePiene) {
@@ -161,5 +159,3 @@ TEST_F(DumpStrumento, TipoIgnotoOFileMancante) {
 }
 
 }  // namespace
-
-#endif

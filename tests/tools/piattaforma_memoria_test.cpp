@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -66,6 +67,52 @@ TEST(StrumentoInMemoria, UnaScritturaFallitaDaStato1) {
     EXPECT_EQ(p.file.count(uscita + "/R_1.sim"), 0u);
     EXPECT_EQ(p.file.count(uscita + "/R_1.dat"), 0u);
     EXPECT_EQ(p.file.count(linea), 1u);
+}
+
+// The command line: each command's own usage, --option=value, and "--"
+// ending the options.
+TEST(StrumentoInMemoria, AiutoDiOgniComandoSuStdoutConStato0) {
+    for (const std::vector<std::string>& a : std::vector<std::vector<std::string>>{
+             {"sources", "--help"}, {"compile", "--line", linea, "--help"}, {"dump", "-h"}, {"plot", "--help"}}) {
+        SCOPED_TRACE(a.front());
+        piattaforma_memoria p;
+        std::ostringstream o, e;
+        EXPECT_EQ(scenario_tool_main(a, p, o, e), 0);
+        const std::string uso = o.str();
+        EXPECT_EQ(uso.rfind("usage:\n  scenario_tool " + a.front() + " ", 0), 0u) << uso;
+        EXPECT_EQ(std::count(uso.begin(), uso.end(), '\n'), 2);
+        EXPECT_EQ(e.str(), "");
+        EXPECT_TRUE(p.operazioni.empty());
+    }
+}
+
+TEST(StrumentoInMemoria, OpzioneConUgualeEDoppioTrattino) {
+    piattaforma_memoria p;
+    ASSERT_EQ(esegui(p, {"sources", "--out=" + sorgenti}), 0);
+    std::string err;
+    const std::vector<std::string> con_uguale = {"compile",   "--line=" + linea, "--train-source=" + treno,
+                                                 "--route=R", "--train=1",       "--out=" + uscita};
+    ASSERT_EQ(esegui(p, con_uguale, &err), 0) << err;
+    p.file["-R_1.sim"] = p.file.at(uscita + "/R_1.sim");
+    EXPECT_EQ(esegui(p, {"dump", "--", "-R_1.sim"}), 0);
+    EXPECT_EQ(esegui(p, {"dump", "-R_1.sim"}, &err), 1);
+    EXPECT_EQ(err.rfind("error: unknown option -R_1.sim\n", 0), 0u) << err;
+    EXPECT_EQ(esegui(p, {"dump", uscita + "/R_1.sim", "--json=1"}, &err), 1);
+    EXPECT_EQ(err.rfind("error: --json takes no value\n", 0), 0u) << err;
+}
+
+TEST(StrumentoInMemoria, SourcesNonSovrascriveSenzaForce) {
+    piattaforma_memoria p;
+    p.file[treno] = "an author's edits";
+    std::string err;
+    EXPECT_EQ(esegui(p, {"sources", "--out", sorgenti}, &err), 1);
+    EXPECT_EQ(err, "error: " + treno + " already exists; give --force to overwrite it\n");
+    EXPECT_EQ(p.file.size(), 1u);
+    EXPECT_EQ(p.file.at(treno), "an author's edits");
+
+    ASSERT_EQ(esegui(p, {"sources", "--out", sorgenti, "--force"}), 0);
+    EXPECT_EQ(p.file.size(), 2u);
+    EXPECT_NE(p.file.at(treno), "an author's edits");
 }
 
 }  // namespace

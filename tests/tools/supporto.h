@@ -81,9 +81,10 @@ inline esito esegui_in(const fs::path& cartella, const std::string& programma, c
     const std::string base = "run_" + std::to_string(contatore++);
     const fs::path fuori = fs::temp_directory_path() / (base + "_" + std::to_string(std::random_device{}()));
     std::string comando = "cd " + tra_apici(cartella.string()) + " && " + tra_apici(programma);
-    for (const auto& a : argomenti) comando += " " + tra_apici(a);
-    comando += " >" + tra_apici(fuori.string() + ".out") + " 2>" + tra_apici(fuori.string() + ".err") +
-               "; echo $? >" + tra_apici(fuori.string() + ".rc");
+    for (const auto& a : argomenti) comando.append(" ").append(tra_apici(a));
+    comando.append(" >").append(tra_apici(fuori.string() + ".out"));
+    comando.append(" 2>").append(tra_apici(fuori.string() + ".err"));
+    comando.append("; echo $? >").append(tra_apici(fuori.string() + ".rc"));
     std::system(comando.c_str());
     esito e;
     e.out = leggi(fuori.string() + ".out");
@@ -146,11 +147,9 @@ inline esito esegui_limitato(const fs::path& cartella, const comando& c, int lim
     return esegui_insieme(cartella, {c}, limite_secondi).front();
 }
 
-#ifdef SCENARIO_TOOL_EXE
 inline esito strumento(const fs::path& cartella, const std::vector<std::string>& argomenti) {
     return esegui_in(cartella, SCENARIO_TOOL_EXE, argomenti);
 }
-#endif
 
 // The files of a folder, by name.
 inline std::vector<std::string> nomi_in(const fs::path& cartella) {

@@ -36,6 +36,7 @@ struct caso_treno {
     std::int32_t codice;
     std::optional<std::int32_t> posizione;
 };
+void PrintTo(const caso_treno& c, std::ostream* os) { *os << c.nome; }
 
 class CodiciTreno : public testing::TestWithParam<caso_treno> {};
 
