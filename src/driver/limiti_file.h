@@ -13,14 +13,14 @@
 #include "output/lettura_binari.h"
 
 // The longest route the line source can give (code 1 above it), and what
-// follows from it (Part 3.1, step 5d): lunghezza_estesa = L + 7000 and
+// follows from it (the route length 1000000 m at most): lunghezza_estesa = L + 7000 and
 // numero_celle = lunghezza_estesa / 50.
 inline constexpr std::uint64_t lunghezza_percorso_massima = 1000000;
 inline constexpr std::uint64_t lunghezza_estesa_massima = lunghezza_percorso_massima + 7000;
 inline constexpr std::uint64_t numero_celle_massimo = lunghezza_estesa_massima / 50;
 static_assert(lunghezza_estesa_massima % 50 == 0, "no rounding in numero_celle_massimo");
 
-// The three scenario files at their largest (Part 6.1): cells 0 to
+// The three scenario files at their largest: cells 0 to
 // numero_celle of 15 bytes (302115); 87 records of 34 bytes and a text of at
 // most 65535 (5704503); 2 x (lunghezza_estesa + 1) plan elements of at most
 // 10 bytes each (20140020).
