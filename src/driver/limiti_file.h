@@ -13,8 +13,8 @@
 #include "output/lettura_binari.h"
 
 // The longest route the line source can give (code 1 above it), and what
-// follows from it (the route length 1000000 m at most): lunghezza_estesa = L + 7000 and
-// numero_celle = lunghezza_estesa / 50.
+// follows from it: lunghezza_estesa = L + 7000 and numero_celle =
+// lunghezza_estesa / 50.
 inline constexpr std::uint64_t lunghezza_percorso_massima = 1000000;
 inline constexpr std::uint64_t lunghezza_estesa_massima = lunghezza_percorso_massima + 7000;
 inline constexpr std::uint64_t numero_celle_massimo = lunghezza_estesa_massima / 50;
