@@ -66,5 +66,6 @@ auto leggi_file_scenario(piattaforma& p, const std::string& percorso, F decodifi
 
 int comando_sources(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
 int comando_compile(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
+int comando_check(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
 int comando_dump(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
 int comando_plot(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);

@@ -19,7 +19,8 @@ constexpr std::size_t lunghezza_massima_nome = 64;
 const char* const uso =
     "usage:\n"
     "  scenario_tool sources [--out DIR]\n"
-    "  scenario_tool compile --line FILE --train-source FILE --route NAME --train NUMBER [--out DIR] [--no-plan]\n"
+    "  scenario_tool compile --line FILE --train-source FILE --route NAME --train NUMBER [--out DIR] [--no-plan] [--strict]\n"
+    "  scenario_tool check --line FILE --train-source FILE [--route NAME --train NUMBER] [--strict] [--json]\n"
     "  scenario_tool dump FILE [--json] [--all]\n"
     "  scenario_tool plot --route NAME --train NUMBER [--dir DIR] [--out FILE.svg]\n";
 
@@ -114,6 +115,7 @@ int scenario_tool_main(const std::vector<std::string>& argomenti, piattaforma& p
     try {
         if (comando == "sources") return comando_sources(resto, p, out, err);
         if (comando == "compile") return comando_compile(resto, p, out, err);
+        if (comando == "check") return comando_check(resto, p, out, err);
         if (comando == "dump") return comando_dump(resto, p, out, err);
         if (comando == "plot") return comando_plot(resto, p, out, err);
         if (comando == "help" || comando == "--help" || comando == "-h") {
