@@ -349,7 +349,8 @@ void codifica(raccolta& r, file_sorgente f, std::string_view testo, const std::v
 }
 
 void generale_del_treno(raccolta& r, std::string_view testo, const std::vector<campo_letto>& traccia) {
-    if (utf16(testo)) return;
+    // A train half that never ran (the line half ended the compile) read nothing.
+    if (utf16(testo) || (traccia.empty() && !testo.empty())) return;
     bool trovata = std::any_of(traccia.begin(), traccia.end(),
                                [](const campo_letto& c) { return ha(c.testo, "[generale]"); });
     if (!trovata)
