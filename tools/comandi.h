@@ -52,6 +52,10 @@ std::optional<std::string> controlla_nomi(const std::string& nome_percorso, cons
 // system that ignores it is covered too).
 bool stesso_file(const std::string& a, const std::string& b);
 
+// A source file's text, or nothing after one "error: cannot read ..." line.
+std::optional<std::string> leggi_sorgente(piattaforma& p, const std::string& percorso, const char* che,
+                                          std::ostream& err);
+
 // Reads a scenario file through the platform and decodes it; a file that
 // does not decode is an errore_strumento naming it and the offset.
 template <typename F>

@@ -40,15 +40,6 @@ void scrivi_json(const esito_verifica& e, const nomi_sorgenti& nomi, std::ostrea
     out << '\n';
 }
 
-std::optional<std::string> leggi(piattaforma& p, const std::string& percorso, const char* che, std::ostream& err) {
-    try {
-        return p.leggi_file(percorso);
-    } catch (const errore_file& e) {
-        err << "error: cannot read the " << che << " source " << percorso << ": " << e.motivo << '\n';
-        return std::nullopt;
-    }
-}
-
 }  // namespace
 
 int comando_check(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err) {
@@ -63,9 +54,9 @@ int comando_check(const std::vector<std::string>& argomenti, piattaforma& p, std
         err << "error: " << *motivo << '\n';
         return uscita_guasto;
     }
-    auto testo_linea = leggi(p, linea, "line", err);
+    auto testo_linea = leggi_sorgente(p, linea, "line", err);
     if (!testo_linea) return uscita_guasto;
-    auto testo_treno = leggi(p, treno, "train", err);
+    auto testo_treno = leggi_sorgente(p, treno, "train", err);
     if (!testo_treno) return uscita_guasto;
 
     const nomi_sorgenti nomi{linea, treno};

@@ -19,16 +19,6 @@ struct argomenti_compile {
     bool rigoroso = false;
 };
 
-std::optional<std::string> leggi_sorgente(piattaforma& p, const std::string& percorso, const char* che,
-                                          std::ostream& err) {
-    try {
-        return p.leggi_file(percorso);
-    } catch (const errore_file& e) {
-        err << "error: cannot read the " << che << " source " << percorso << ": " << e.motivo << '\n';
-        return std::nullopt;
-    }
-}
-
 }  // namespace
 
 int comando_compile(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err) {

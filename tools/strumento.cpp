@@ -105,6 +105,16 @@ bool stesso_file(const std::string& a, const std::string& b) {
     return normale(a) == normale(b);
 }
 
+std::optional<std::string> leggi_sorgente(piattaforma& p, const std::string& percorso, const char* che,
+                                          std::ostream& err) {
+    try {
+        return p.leggi_file(percorso);
+    } catch (const errore_file& e) {
+        err << "error: cannot read the " << che << " source " << percorso << ": " << e.motivo << '\n';
+        return std::nullopt;
+    }
+}
+
 int scenario_tool_main(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err) {
     if (argomenti.empty()) {
         err << uso;
