@@ -313,10 +313,10 @@ esito_verifica verifica(const testi_sorgente& testi, const std::string& nome_per
         for (const diagnosi& d : c.avvisi)
             if (nuova(d)) e.elenco.push_back(d);
         std::vector<diagnosi> errori = c.errori;
-        if (c.risultato.esito == esito_percorso::senza_celle) {
+        if (c.risultato.esito == esito_percorso::senza_celle && errori.empty()) {
             diagnosi d;
             d.file = file_sorgente::linea;
-            d.messaggio = riga_esito(c.risultato).substr(std::string("error: ").size());
+            d.messaggio = "the line source made no cells, so nothing more can be checked";
             errori.push_back(d);
         }
         bool nuovi = false;

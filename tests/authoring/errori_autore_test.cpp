@@ -267,6 +267,25 @@ TEST_F(ErroriAutore, TreErroriIndipendentiTreRigheCiascunaAllaSuaRiga) {
               "indication board's cell 11 (500-550 m) already holds a speed indicator board (L.txt:51)\"},");
 }
 
+// An error without a row ends the search; 50 problems end it too.
+TEST_F(ErroriAutore, LaRicercaFinisceSenzaRigaOACinquantaProblemi) {
+    applica({{true, "lunghezza percorso,    45000\r\n", ""}});
+    EXPECT_EQ(check().righe, (std::vector<std::string>{
+                                 "L.txt: error 25: the source could not be read: the general section gives no route "
+                                 "length (\"lunghezza percorso\")",
+                                 "1 error, 0 warnings"}));
+
+    SetUp();
+    std::string doppi;
+    for (int i = 0; i < 60; ++i) doppi += segnale_4950 + "\r\n";
+    applica({{false, "[codici]", doppi + "[codici]"}});
+    const esito_comando e = check();
+    ASSERT_EQ(e.righe.size(), 51u);
+    EXPECT_EQ(e.righe[49], "T.txt:89: error 16 at 4950 m: the signal's cell 100 (4950-5000 m) already holds a signal "
+                           "(T.txt:24)");
+    EXPECT_EQ(e.righe.back(), "50 errors, 0 warnings");
+}
+
 TEST_F(ErroriAutore, NomiSbagliatiOSorgenteIlleggibileDannoStato1) {
     EXPECT_EQ(check({"--route", "a b"}).stato, 1);
     fs::remove(dir / "T.txt");
