@@ -253,11 +253,11 @@ void frazioni(raccolta& r, file_sorgente f, const std::vector<campo_letto>& trac
     }
 }
 
-void tempo(raccolta& r, const riga_letta& riga, std::size_t campo, const char* che) {
+void tempo(raccolta& r, const riga_letta& riga, std::size_t campo, const char* che, const char* successiva) {
     auto v = riga.valore(campo);
     if (v && *v > 59)
         r.aggiungi(tipo_avviso::tempo_oltre_59, riga.file, riga.riga(),
-                   std::string(che) + " are " + std::to_string(*v) + "; above 59 they run into the next unit");
+                   std::string(che) + " are " + std::to_string(*v) + "; above 59 they run into the next " + successiva);
 }
 
 // Signals near the start, station rows and clocks: what their fields say.
@@ -267,12 +267,12 @@ void righe_treno(raccolta& r, const std::vector<riga_letta>& righe) {
         if (!riga.riconosciuta()) continue;
         const std::string& c = riga.chiave().testo;
         if (ha(c, "orologio")) {
-            tempo(r, riga, 2, "the clock's minutes");
-            tempo(r, riga, 3, "the clock's seconds");
+            tempo(r, riga, 2, "the clock's minutes", "hour");
+            tempo(r, riga, 3, "the clock's seconds", "minute");
         }
         if (ha(c, "stazione") && riga.campi.size() == campi_stazione) {
-            tempo(r, riga, 15, "the station's minutes");
-            tempo(r, riga, 16, "the station's seconds");
+            tempo(r, riga, 15, "the station's minutes", "hour");
+            tempo(r, riga, 16, "the station's seconds", "minute");
             const std::string& nome = riga.campi.back().testo;
             if (numerico(nome))
                 r.aggiungi(tipo_avviso::nome_numerico, riga.file, riga.riga(),

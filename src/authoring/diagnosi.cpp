@@ -75,6 +75,7 @@ std::optional<cella_contesa> cella_rifiutata(std::int32_t codice, const riga_let
 std::string fine_fuori(const riga_letta& riga, const scenario& s) {
     auto p = riga.valore(1);
     if (!p) return {};
+    if (*p < 0) return "its position lies before the route's start";
     const std::string& c = riga.chiave().testo;
     const bool stazione = contiene_senza_maiuscole(c, "stazione");
     if (oltre_le_celle(s, *p, stazione ? 800 : margine_riga)) return {};

@@ -173,7 +173,7 @@ TEST_F(ErroriAutore, OgniErroreComuneDaLeSueRigheEsatteEIlSuoStato) {
          0},
         {"clock minutes above 59",
          {{false, "orologio,    19              21", "orologio,    19              75"}},
-         {"T.txt:5: warning: the clock's minutes are 75; above 59 they run into the next unit [time-over-59]",
+         {"T.txt:5: warning: the clock's minutes are 75; above 59 they run into the next hour [time-over-59]",
           "0 errors, 1 warning"},
          0},
         {"a UTF-8 name",
@@ -323,7 +323,7 @@ TEST_F(ErroriAutore, CompileMetteIlCodiceInVigoreInFondo) {
                   "wrote R_linea.dat", "wrote R_1.sim", "wrote R_1.dat",
                   "L.txt:13: warning: \"pendneza\" matches no key of the line source, so the row is ignored; did you "
                   "mean \"pendenza\"? [unknown-key]",
-                  "T.txt:5: warning: the clock's minutes are 75; above 59 they run into the next unit [time-over-59]",
+                  "T.txt:5: warning: the clock's minutes are 75; above 59 they run into the next hour [time-over-59]",
                   "T.txt:40: error 16 at 11900 m: the signal's cell 239 (11900-11950 m) already holds the stop of "
                   "station CASTELVERE (T.txt:15)"}));
 }
