@@ -32,8 +32,8 @@ void memorizza_dati(scenario& s, registro_problemi& log, sorgenti_compilazione& 
 
 // Everything of the compile driver but the files: a fresh model for the
 // route and train, compiled from the sources, with the cell post-pass and the
-// header stamps.
-// With a record, it also notes which row placed what (the model is the same).
+// header stamps. With a record of rows, it also notes there which row placed
+// what; the model comes out the same.
 risultato_percorso compila(const std::string& nome_percorso, const std::string& numero_treno, std::int32_t j,
                            sorgenti_compilazione& sorgenti, registro_righe* righe = nullptr);
 

@@ -8,7 +8,6 @@
 #include "model/conversioni.h"
 #include "reader/ciclo_righe.h"
 #include "reader/lettore_campi.h"
-#include "model/righe.h"
 
 namespace {
 

@@ -31,8 +31,8 @@ struct cursore_celle {
         cella& c = s.cella_a(k);
         c.dato1 = minimo(valore_automatico, c.dato1);
     }
-    // The pass records a cell it cannot use and goes on.
-    // The conflict belongs to the row of the object served, when it is known.
+    // The pass records a cell it cannot use, against the row of the object it
+    // serves when that is known, and goes on.
     void conflitto(codice_problema codice, std::int64_t cella_indice) {
         log.riga_in_corso = log.riga_di(causa);
         log.registra(codice, static_cast<std::int32_t>(50 * cella_indice));

@@ -3,7 +3,6 @@
 #include "reader/ciclo_righe.h"
 #include "model/arrotondamento.h"
 #include "model/conversioni.h"
-#include "model/righe.h"
 #include "train/rallentamenti.h"
 #include "train/segnali.h"
 #include "train/stazioni.h"
