@@ -140,6 +140,23 @@ struct contesto {
     const scenario& s() const { return r.modello; }
 };
 
+// A station too close to the one before: both stretches, as compiled. Every
+// station row before a refused one took a slot, so the slots follow the rows.
+std::string stazione_precedente(const contesto& c, const riga_letta& riga) {
+    std::size_t slot = 1;
+    const riga_letta* prima = nullptr;
+    for (const riga_letta& r : c.treno) {
+        if (&r == &riga) break;
+        if (r.riconosciuta() && contiene_senza_maiuscole(r.chiave().testo, "stazione")) ++slot, prima = &r;
+    }
+    if (!prima || slot >= prima_voce_testo) return {};
+    const voce& questa = c.s().voci[slot];
+    const voce& precedente = c.s().voci[slot - 1];
+    return ": this stretch starts at " + std::to_string(questa.inizio_tratto) + " m, and the previous station's (" +
+           windows1252_a_utf8(precedente.testo) + ", " + rif(prima->dove(), c.nomi) + ") ends at " +
+           std::to_string(precedente.fine_tratto) + " m";
+}
+
 void lega(diagnosi& d, const riga_letta* riga) {
     if (!riga) return;
     d.file = riga->file;
@@ -167,6 +184,9 @@ diagnosi errore_di(const contesto& c, const problema& p) {
         case problema_fuori_celle:
             if (riga)
                 if (std::string fine = fine_fuori(*riga, c.s()); !fine.empty()) d.messaggio += ": " + fine;
+            return d;
+        case problema_stazioni_vicine:
+            if (riga) d.messaggio += stazione_precedente(c, *riga);
             return d;
         case problema_progressiva_fuori_griglia:
             if (const riga_letta* prog = progressiva_fuori_griglia(c.linea)) {

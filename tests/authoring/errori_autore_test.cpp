@@ -188,6 +188,12 @@ TEST_F(ErroriAutore, OgniErroreComuneDaLeSueRigheEsatteEIlSuoStato) {
           "CASTELVERE (T.txt:15)",
           "1 error, 0 warnings"},
          2},
+        {"a station too close to the one before",
+         {{false, "stazione,   11850", "stazione,   7900"}},
+         {"T.txt:15: error 22 at 7900 m: the station stretch starts less than 350 m after the previous station's "
+          "stretch ends: this stretch starts at 7750 m, and the previous station's (SPINO, T.txt:14) ends at 7450 m",
+          "1 error, 0 warnings"},
+         2},
         {"a progressive off the grid",
          {{true, "0,    82200,", "0,    82225,"}},
          {"L.txt:3: error 2: a kilometric progressive has a start or chainage that is not a multiple of 50: start 0 m, "
