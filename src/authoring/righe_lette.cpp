@@ -1,5 +1,8 @@
 #include "authoring/righe_lette.h"
 
+#include <algorithm>
+#include <iterator>
+
 std::vector<riga_letta> righe_lette(const registro_righe& righe, file_sorgente file) {
     std::vector<riga_letta> elenco;
     bool generale = file == file_sorgente::linea;
@@ -15,11 +18,12 @@ std::vector<riga_letta> righe_lette(const registro_righe& righe, file_sorgente f
     return elenco;
 }
 
+// The rows come in the order read, so their lines never go down.
 const riga_letta* riga_a(const std::vector<riga_letta>& righe, std::int64_t riga) {
-    const riga_letta* trovata = nullptr;
-    for (const riga_letta& r : righe)
-        if (r.riga() == riga) trovata = &r;
-    return trovata;
+    auto dopo = std::upper_bound(righe.begin(), righe.end(), riga,
+                                 [](std::int64_t r, const riga_letta& letta) { return r < letta.riga(); });
+    if (dopo == righe.begin() || std::prev(dopo)->riga() != riga) return nullptr;
+    return &*std::prev(dopo);
 }
 
 bool intestazione(const std::string& campo) {
