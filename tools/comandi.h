@@ -53,6 +53,10 @@ std::optional<std::string> controlla_nomi(const std::string& nome_percorso, cons
 // system that ignores it is covered too).
 bool stesso_file(const std::string& a, const std::string& b);
 
+// A source file's text, or nothing after one "error: cannot read ..." line.
+std::optional<std::string> leggi_sorgente(piattaforma& p, const std::string& percorso, const char* che,
+                                          std::ostream& err);
+
 // Reads a scenario file through the platform and decodes it; a file that
 // does not decode is an errore_strumento naming it and the offset.
 template <typename F>
@@ -67,5 +71,6 @@ auto leggi_file_scenario(piattaforma& p, const std::string& percorso, F decodifi
 
 int comando_sources(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
 int comando_compile(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
+int comando_check(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
 int comando_dump(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
 int comando_plot(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);

@@ -1,5 +1,6 @@
 #include <filesystem>
 
+#include "authoring/diagnosi.h"
 #include "comandi.h"
 #include "compile/compilazione.h"
 #include "compile/diagnostica.h"
@@ -18,26 +19,17 @@ struct argomenti_compile {
     std::string numero_treno;
     std::string cartella;
     std::int32_t j = 1;
+    bool rigoroso = false;
 };
-
-std::optional<std::string> leggi_sorgente(piattaforma& p, const std::string& percorso, const char* che,
-                                          std::ostream& err) {
-    try {
-        return p.leggi_file(percorso, limite_sorgente);
-    } catch (const errore_file& e) {
-        err << "error: cannot read the " << che << " source " << percorso << ": " << e.motivo << '\n';
-        return std::nullopt;
-    }
-}
 
 }  // namespace
 
 int comando_compile(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err) {
     const riga_comando r =
-        analizza_argomenti(argomenti, {"--line", "--train-source", "--route", "--train", "--out"}, {"--no-plan"});
+        analizza_argomenti(argomenti, {"--line", "--train-source", "--route", "--train", "--out"}, {"--no-plan", "--strict"});
     if (!r.posizionali.empty()) throw errore_uso("compile takes its files as options, not " + r.posizionali.front());
     argomenti_compile a{r.richiesto("--line"),  r.richiesto("--train-source"), r.richiesto("--route"),
-                        r.richiesto("--train"), r.valore("--out", "."),         r.ha("--no-plan") ? 0 : 1};
+                        r.richiesto("--train"), r.valore("--out", "."),         r.ha("--no-plan") ? 0 : 1, r.ha("--strict")};
 
     if (auto motivo = controlla_nomi(a.nome_percorso, a.numero_treno)) {
         err << "error: " << *motivo << '\n';
@@ -75,16 +67,26 @@ int comando_compile(const std::vector<std::string>& argomenti, piattaforma& p, s
     risultato_percorso risultato;
     risultato.modello.nome_percorso = a.nome_percorso;
     risultato.modello.numero_treno = a.numero_treno;
+    const testi_sorgente testi{*testo_linea, *testo_treno};
     sorgenti_in_memoria sorgenti(std::move(testo_linea), std::move(testo_treno));
     const nomi_sorgenti nomi_righe{a.linea, a.treno};
+    registro_righe righe;
+    // Warnings are read beside the compile and never change what it writes.
+    auto stampa = [&] {
+        risultato.registro.righe = nullptr;
+        const auto avvisi = diagnosi_avvisi(trova_avvisi(testi, risultato.modello, risultato.registro, righe, nomi_righe));
+        for (const diagnosi& d : unisci(diagnosi_errori(risultato, righe, nomi_righe), avvisi))
+            err << testo_diagnosi(d, nomi_righe) << '\n';
+        return !avvisi.empty();
+    };
     try {
-        memorizza_percorso(risultato, a.j, sorgenti, p, a.cartella);
+        memorizza_percorso(risultato, a.j, sorgenti, p, a.cartella, &righe);
     } catch (const errore_file& e) {
-        stampa_problemi(risultato.registro, err, nomi_righe);
+        stampa();
         err << "error: " << e.what() << '\n';
         return uscita_guasto;
     }
-    stampa_problemi(risultato.registro, err, nomi_righe);
+    const bool con_avvisi = stampa();
 
     switch (risultato.esito) {
         case esito_percorso::senza_celle:
@@ -96,5 +98,5 @@ int comando_compile(const std::vector<std::string>& argomenti, piattaforma& p, s
         case esito_percorso::completo: break;
     }
     for (const std::string& scritto : scritti) out << "wrote " << scritto << '\n';
-    return risultato.registro.codice_errore != 0 ? uscita_problemi : uscita_ok;
+    return risultato.registro.codice_errore != 0 || (a.rigoroso && con_avvisi) ? uscita_problemi : uscita_ok;
 }

@@ -25,7 +25,10 @@ struct uso_comando {
 constexpr uso_comando usi[] = {
     {"sources", "  scenario_tool sources [--out DIR] [--force]\n"},
     {"compile",
-     "  scenario_tool compile --line FILE --train-source FILE --route NAME --train NUMBER [--out DIR] [--no-plan]\n"},
+     "  scenario_tool compile --line FILE --train-source FILE --route NAME --train NUMBER [--out DIR] [--no-plan]"
+     " [--strict]\n"},
+    {"check",
+     "  scenario_tool check --line FILE --train-source FILE [--route NAME --train NUMBER] [--strict] [--json]\n"},
     {"dump", "  scenario_tool dump FILE [--json] [--all]\n"},
     {"plot", "  scenario_tool plot --route NAME --train NUMBER [--dir DIR] [--out FILE.svg]\n"},
 };
@@ -143,6 +146,16 @@ bool stesso_file(const std::string& a, const std::string& b) {
     return normale(a) == normale(b);
 }
 
+std::optional<std::string> leggi_sorgente(piattaforma& p, const std::string& percorso, const char* che,
+                                          std::ostream& err) {
+    try {
+        return p.leggi_file(percorso, limite_sorgente);
+    } catch (const errore_file& e) {
+        err << "error: cannot read the " << che << " source " << percorso << ": " << e.motivo << '\n';
+        return std::nullopt;
+    }
+}
+
 namespace {
 
 int esegui_comando(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err) {
@@ -159,6 +172,7 @@ int esegui_comando(const std::vector<std::string>& argomenti, piattaforma& p, st
     try {
         if (comando == "sources") return comando_sources(resto, p, out, err);
         if (comando == "compile") return comando_compile(resto, p, out, err);
+        if (comando == "check") return comando_check(resto, p, out, err);
         if (comando == "dump") return comando_dump(resto, p, out, err);
         if (comando == "plot") return comando_plot(resto, p, out, err);
         if (comando == "help" || comando == "--help" || comando == "-h") {

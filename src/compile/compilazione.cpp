@@ -54,8 +54,9 @@ void memorizza_dati(scenario& s, registro_problemi& log, sorgenti_compilazione& 
 }
 
 risultato_percorso compila(const std::string& nome_percorso, const std::string& numero_treno, std::int32_t j,
-                           sorgenti_compilazione& sorgenti) {
+                           sorgenti_compilazione& sorgenti, registro_righe* righe) {
     risultato_percorso r;
+    r.registro.righe = righe;
     r.modello.nome_percorso = nome_percorso;
     r.modello.numero_treno = numero_treno;
     r.modello.j = j;
@@ -77,7 +78,7 @@ void scrivi_binari(const scenario& s, piattaforma& p, const std::string& cartell
 }
 
 void memorizza_percorso(risultato_percorso& r, std::int32_t j, sorgenti_compilazione& sorgenti, piattaforma& p,
-                        const std::string& cartella) {
-    r = compila(r.modello.nome_percorso, r.modello.numero_treno, j, sorgenti);
+                        const std::string& cartella, registro_righe* righe) {
+    r = compila(r.modello.nome_percorso, r.modello.numero_treno, j, sorgenti, righe);
     if (r.esito == esito_percorso::completo) scrivi_binari(r.modello, p, cartella);
 }

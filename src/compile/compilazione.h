@@ -32,15 +32,16 @@ void memorizza_dati(scenario& s, registro_problemi& log, sorgenti_compilazione& 
 
 // Everything of the compile driver but the files: a fresh model for the
 // route and train, compiled from the sources, with the cell post-pass and the
-// header stamps.
+// header stamps. With a record of rows, it also notes there which row placed
+// what; the model comes out the same.
 risultato_percorso compila(const std::string& nome_percorso, const std::string& numero_treno, std::int32_t j,
-                           sorgenti_compilazione& sorgenti);
+                           sorgenti_compilazione& sorgenti, registro_righe* righe = nullptr);
 
 // The compile driver: compila for the route and train that r's model names,
 // into r, then the binary files into the folder (the plan only when j is not
 // 0). File failures are thrown as errore_file, with r holding the compile.
 void memorizza_percorso(risultato_percorso& r, std::int32_t j, sorgenti_compilazione& sorgenti, piattaforma& p,
-                        const std::string& cartella);
+                        const std::string& cartella, registro_righe* righe = nullptr);
 
 // The binary files of a complete compile, into the folder.
 void scrivi_binari(const scenario& s, piattaforma& p, const std::string& cartella);

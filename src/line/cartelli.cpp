@@ -28,6 +28,7 @@ esito_riga memo_indicatori_v_max(scenario& s, registro_problemi& log, std::int32
     std::int16_t dato4 = converti_intero(10 * std::int64_t{strisces} + strisced, "the board's stripes");
     cella& c = s.cella_a(i);
     c.oggetto = oggetto_indicatore_v_max;
+    log.segna_cella(i);
     c.dato1 = dato1;
     c.dato2 = dato2;
     c.dato3 = dato3;
@@ -44,6 +45,7 @@ esito_riga memo_indicazione(scenario& s, registro_problemi& log, stato_linea& st
 
     cella& c = s.cella_a(i);
     c.oggetto = oggetto_cartello_indicazione;
+    log.segna_cella(i);
     c.dato1 = static_cast<std::int16_t>(stato.voce_testo);
     s.voci[static_cast<std::size_t>(stato.voce_testo)].testo = testo;
     --stato.voce_testo;

@@ -94,9 +94,14 @@ esito_riga leggi_sezione_generale(scenario& s, registro_problemi& log, lettore_c
     for (;;) {
         if (lettore.fine()) return esito_riga::prosegui;
         riga_letta = lettore.leggi_testo();
+        lettore.segna_ultimo(ruolo_campo::scartato);
         if (lettore.fine()) return esito_riga::prosegui;
-        for (int n = 0; n < riempitivi_massimi; ++n)
-            if (contiene(riga_letta, "-")) riga_letta = lettore.leggi_testo();
+        for (int n = 0; n < riempitivi_massimi; ++n) {
+            if (!contiene(riga_letta, "-")) continue;
+            riga_letta = lettore.leggi_testo();
+            lettore.segna_ultimo(ruolo_campo::scartato);
+        }
+        lettore.segna_ultimo(ruolo_campo::chiave);
 
         log.riga_in_corso = riga_sorgente{file_sorgente::linea, lettore.riga_ultimo_campo()};
         esito_riga esito = prova_chiavi_generali(s, log, riga_letta, lettore);

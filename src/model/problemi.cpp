@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "model/righe.h"
+
 namespace {
 
 struct voce_codice {
@@ -62,4 +64,18 @@ void registro_problemi::registra(std::int32_t codice, std::optional<std::int32_t
     codice_errore = codice;
     if (posizione) posizione_errore = *posizione;
     elenco.push_back({codice, posizione, riga_in_corso, std::move(dettaglio)});
+}
+
+void registro_problemi::segna_cella(std::int64_t cella) {
+    if (righe && riga_in_corso) righe->celle[cella] = {*riga_in_corso, false};
+}
+
+void registro_problemi::segna_automatico(std::int64_t cella, std::int64_t causa) {
+    if (auto riga = riga_di(causa)) righe->celle[cella] = {*riga, true};
+}
+
+std::optional<riga_sorgente> registro_problemi::riga_di(std::int64_t cella) const {
+    if (!righe) return std::nullopt;
+    const origine_oggetto* o = righe->origine(cella);
+    return o ? std::optional<riga_sorgente>(o->riga) : std::nullopt;
 }

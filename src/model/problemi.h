@@ -55,6 +55,8 @@ struct riga_sorgente {
     bool operator==(const riga_sorgente&) const = default;
 };
 
+struct registro_righe;
+
 // One compile problem as it was recorded.
 struct problema {
     std::int32_t codice = 0;
@@ -73,8 +75,16 @@ struct registro_problemi {
     std::int32_t posizione_errore = 0;
     std::vector<problema> elenco;
     std::optional<riga_sorgente> riga_in_corso;
+    registro_righe* righe = nullptr;  // the record of which row placed what, when one is kept
 
     // codice_errore (and posizione_errore when given) take the problem, and
     // it joins the list, tied to the row in hand.
     void registra(std::int32_t codice, std::optional<std::int32_t> posizione = std::nullopt, std::string dettaglio = {});
+
+    // The row in hand placed the object of this cell (when a record is kept).
+    void segna_cella(std::int64_t cella);
+    // The post-pass placed a point at this cell for the object at causa.
+    void segna_automatico(std::int64_t cella, std::int64_t causa);
+    // The row that placed the object at this cell, when known.
+    std::optional<riga_sorgente> riga_di(std::int64_t cella) const;
 };

@@ -14,6 +14,7 @@ constexpr int sguardo_segnale = 12;
 struct cursore_celle {
     scenario& s;
     registro_problemi& log;
+    std::int64_t causa = 0;  // the cell whose object the pass is serving
 
     std::int64_t ultima() const { return s.numero_celle; }
     // A cell beyond either end counts as taken.
@@ -24,14 +25,18 @@ struct cursore_celle {
         cella& c = s.cella_a(k);
         c.oggetto = oggetto_punto_abbattimento;
         c.dato1 = valore_automatico;
+        log.segna_automatico(k, causa);
     }
     void abbassa_punto(std::int64_t k) {
         cella& c = s.cella_a(k);
         c.dato1 = minimo(valore_automatico, c.dato1);
     }
-    // The pass records a cell it cannot use and goes on.
+    // The pass records a cell it cannot use, against the row of the object it
+    // serves when that is known, and goes on.
     void conflitto(codice_problema codice, std::int64_t cella_indice) {
+        log.riga_in_corso = log.riga_di(causa);
         log.registra(codice, static_cast<std::int32_t>(50 * cella_indice));
+        log.riga_in_corso.reset();
     }
 };
 
@@ -119,6 +124,7 @@ void post_passo(scenario& s, registro_problemi& log) {
     const std::int64_t ultima_i = std::int64_t{s.numero_celle} - 2;
     for (std::int64_t i = 1; i <= ultima_i; ++i) {
         std::uint8_t oggetto = c.oggetto(i);
+        c.causa = i;
         if (oggetto == oggetto_avviso_rallentamento) segnali_prima_avviso(c, i);
         if (oggetto != oggetto_inizio_rallentamento) continue;
         punti_prima_inizio(c, i);

@@ -34,7 +34,9 @@ esito_riga leggi_righe(registro_problemi& log, lettore_campi& lettore, file_sorg
     for (;;) {
         if (lettore.fine()) return esito_riga::prosegui;
         riga_letta = lettore.leggi_testo();
+        lettore.segna_ultimo(ruolo_campo::scartato);
         if (lettore.fine() || !salta_riempitivi(riga_letta, lettore)) return esito_riga::prosegui;
+        lettore.segna_ultimo(ruolo_campo::chiave);
 
         log.riga_in_corso = riga_sorgente{file, lettore.riga_ultimo_campo()};
         esito_riga esito = prova_chiavi(std::as_const(riga_letta));

@@ -107,7 +107,7 @@ std::string lettore_campi::leggi_tra_virgolette() {
 
 std::string lettore_campi::leggi_testo() {
     inizia_campo();
-    if (!fine() && dati_[pos_] == '"') return leggi_tra_virgolette();
+    if (!fine() && dati_[pos_] == '"') return traccia(leggi_tra_virgolette());
     std::size_t inizio = pos_;
     while (!fine() && dati_[pos_] != ',' && !a_fine_riga()) ++pos_;
     std::string_view campo = dati_.substr(inizio, pos_ - inizio);
@@ -118,12 +118,15 @@ std::string lettore_campi::leggi_testo() {
         else
             consuma_fine_riga();
     }
-    return std::string(campo);
+    return traccia(std::string(campo));
 }
 
 std::int32_t lettore_campi::leggi_numero() {
     inizia_campo();
-    if (!fine() && dati_[pos_] == '"') return interpreta_numero(senza_blanchi(leggi_tra_virgolette()));
+    if (!fine() && dati_[pos_] == '"') {
+        std::string testo = leggi_tra_virgolette();
+        return traccia_numero(senza_blanchi(testo), interpreta_numero(senza_blanchi(testo)));
+    }
     std::size_t inizio = pos_;
     while (!fine() && dati_[pos_] != ',' && !blanco(dati_[pos_]) && !a_fine_riga()) ++pos_;
     std::string_view campo = dati_.substr(inizio, pos_ - inizio);
@@ -134,7 +137,17 @@ std::int32_t lettore_campi::leggi_numero() {
         else if (a_fine_riga())
             consuma_fine_riga();
     }
-    return interpreta_numero(campo);
+    return traccia_numero(campo, interpreta_numero(campo));
+}
+
+std::string lettore_campi::traccia(std::string campo) {
+    if (traccia_) traccia_->push_back({riga_ultimo_, campo, false, 0, ruolo_campo::valore});
+    return campo;
+}
+
+std::int32_t lettore_campi::traccia_numero(std::string_view campo, std::int32_t valore) {
+    if (traccia_) traccia_->push_back({riga_ultimo_, std::string(campo), true, valore, ruolo_campo::valore});
+    return valore;
 }
 
 bool contiene(std::string_view campo, std::string_view parola) { return campo.find(parola) != std::string_view::npos; }

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/righe.h"
+
 // Reads a source text as a stream of fields separated by commas and line
 // ends. Blanks are space and tab; a line end is CR LF, a lone LF or a lone CR.
 // A read that starts at the end of the data, an unterminated quote or text in
@@ -35,6 +37,13 @@ public:
     // The line (from 1) on which the last field read begins.
     std::int64_t riga_ultimo_campo() const { return riga_ultimo_; }
 
+    // Every field read from now on is appended to the trace (none when null).
+    void traccia_in(std::vector<campo_letto>* traccia) { traccia_ = traccia; }
+    // Tells the trace what the last field read was.
+    void segna_ultimo(ruolo_campo ruolo) {
+        if (traccia_ && !traccia_->empty()) traccia_->back().ruolo = ruolo;
+    }
+
 private:
     bool a_fine_riga() const;
     void consuma_fine_riga();
@@ -42,11 +51,14 @@ private:
     void inizia_campo();
     std::string leggi_tra_virgolette();
     std::int64_t riga_di(std::size_t posizione) const;
+    std::string traccia(std::string campo);
+    std::int32_t traccia_numero(std::string_view campo, std::int32_t valore);
 
     std::string_view dati_;
     std::size_t pos_ = 0;
     std::vector<std::size_t> inizi_riga_;
     std::int64_t riga_ultimo_ = 1;
+    std::vector<campo_letto>* traccia_ = nullptr;
 };
 
 // Containment tests on fields; the case-blind one folds A to Z only.

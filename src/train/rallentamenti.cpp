@@ -35,8 +35,10 @@ esito_riga memo_rallentamento(scenario& s, registro_problemi& log, std::int32_t 
 
     poni_oggetto(s.cella_a(fine), oggetto_fine_rallentamento, d_v);
     poni_oggetto(s.cella_a(inizio), oggetto_inizio_rallentamento, d_v);
+    for (std::int64_t k : {fine, inizio}) log.segna_cella(k);
     if (con_avviso) {
         poni_oggetto(s.cella_a(avviso), oggetto_avviso_rallentamento, d_v);
+        log.segna_cella(avviso);
         s.cella_a(avviso).dato1 = basso_intero(v);
     }
     s.cella_a(inizio).dato1 = basso_intero(v);
@@ -50,6 +52,7 @@ esito_riga memo_rallentamento(scenario& s, registro_problemi& log, std::int32_t 
     for (int i = 0; i <= 3; ++i) {
         cella& c = s.cella_a(base - i);
         c.oggetto = oggetto_prima_avviso;
+        log.segna_cella(base - i);
         c.dato1 = static_cast<std::int16_t>(i + 1);
         if (d_v != 0) c.dato2 = static_cast<std::int16_t>(i + 1);
     }
@@ -61,6 +64,7 @@ esito_riga memo_abbattimento(scenario& s, registro_problemi& log, std::int32_t p
     if (!s.nelle_celle(a)) return rifiuta_fuori_celle(log, posizione);
     cella& c = s.cella_a(a);
     if (!cella_libera(c)) return ferma(log, problema_abbattimento_occupato, posizione);
+    log.segna_cella(a);
     if (valore >= 1) {
         c.oggetto = oggetto_punto_abbattimento;
         c.dato1 = basso_intero(valore);

@@ -13,6 +13,7 @@ esito_riga memo_segnale(scenario& s, registro_problemi& log, std::int32_t posizi
     std::int64_t codice = std::int64_t{sx} * 3 + dx;
     cella& c = s.cella_a(t);
     c.oggetto = oggetto_segnale;
+    log.segna_cella(t);
     c.dato4 = basso_intero(std::int64_t{rapp} * 10 + codice);
     c.dato1 = basso_intero(std::int64_t{s1} * 10 + d1);
     c.dato2 = basso_intero(std::int64_t{s2} * 10 + d2);

@@ -86,6 +86,7 @@ esito_riga memo_stazione(scenario& s, registro_problemi& log, stato_stazioni& st
         if (fermata <= 1) return ferma(log, problema_fermata_iniziale);
         cella& c = s.cella_a(static_cast<std::int64_t>(arrotonda(fermata)));
         c.oggetto = oggetto_fermata_stazione;
+        log.segna_cella(static_cast<std::int64_t>(arrotonda(fermata)));
         c.dato1 = static_cast<std::int16_t>(k);
     }
 

@@ -82,15 +82,16 @@ struct caso_diagnostica {
     const char* riga;
     int codice;
     int posizione;
+    const char* messaggio;  // nullptr: the code's own sentence
 };
 
 TEST_F(CompilaStrumento, UnaRigaPerProblemaConFileRigaCodiceEPosizione) {
     const caso_diagnostica casi[] = {
         {"segnale su una cella occupata", false, "[codici]", "segnale,    4950,   1, 4, 1,  0, 0,    0,  0,0,0, 0", 16,
-         4950},
+         4950, "the signal's cell 100 (4950-5000 m) already holds a signal (Valdesca_Morlano_52816-.txt:24)"},
         {"segnale oltre il percorso", false, "[codici]", "segnale,   60000,   1, 4, 1,  0, 0,    0,  0,0,0, 0", 15,
-         60000},
-        {"pendenza oltre il percorso", true, "[fine]", "pendenza,  60000,   0", 15, 60000},
+         60000, nullptr},
+        {"pendenza oltre il percorso", true, "[fine]", "pendenza,  60000,   0", 15, 60000, nullptr},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.nome);
@@ -103,7 +104,7 @@ TEST_F(CompilaStrumento, UnaRigaPerProblemaConFileRigaCodiceEPosizione) {
                                                     "R", "--train", "1"});
         EXPECT_EQ(e.stato, 2);
         const std::string attesa = file + ":" + std::to_string(numero) + ": error " + std::to_string(c.codice) +
-                                   " at " + std::to_string(c.posizione) + " m: " + std::string(descrizione_codice(c.codice));
+                                   " at " + std::to_string(c.posizione) + " m: " + std::string(c.messaggio ? c.messaggio : descrizione_codice(c.codice));
         EXPECT_EQ(e.righe_err(), std::vector<std::string>{attesa});
         // A compile problem still writes the files, as the builder does.
         EXPECT_TRUE(fs::exists(caso / "R_1.dat"));
@@ -128,10 +129,13 @@ TEST_F(CompilaStrumento, ConflittoDelTimbroNessunFileEStato3) {
     const esito e = compila();
     EXPECT_EQ(e.stato, 3);
     const auto righe = e.righe_err();
-    ASSERT_EQ(righe.size(), 2u) << e.err;
-    EXPECT_EQ(righe[0].rfind("error: ", 0), 0u);
-    EXPECT_NE(righe[0].find("no scenario file was written"), std::string::npos);
-    EXPECT_EQ(righe[1], " Errore n. 1250");
+    // The marks of a signal at 0 fall before cell 0; the stamp conflict names the signal's row.
+    ASSERT_EQ(righe.size(), 4u) << e.err;
+    EXPECT_NE(righe[0].find("[marks-dropped]"), std::string::npos);
+    EXPECT_EQ(righe[1].rfind("Valdesca_Morlano_52816-.txt:24: error 1250: ", 0), 0u) << righe[1];
+    EXPECT_EQ(righe[2].rfind("error: ", 0), 0u);
+    EXPECT_NE(righe[2].find("no scenario file was written"), std::string::npos);
+    EXPECT_EQ(righe[3], " Errore n. 1250");
     EXPECT_TRUE(nomi_in(dir / "out").empty());
 }
 

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/problemi.h"
+
+// What the reader did with a field, for the authors' diagnostics: a row's
+// value, an examined key, or a field read where a key is expected and
+// passed over (a filler, the search for "[generale]", the file's last field).
+enum class ruolo_campo : std::uint8_t { valore, chiave, scartato };
+
+// One field as the reader met it: where it begins, its text as written (a
+// quoted field without its quotes), and the number it gave.
+struct campo_letto {
+    std::int64_t riga = 0;
+    std::string testo;
+    bool numero = false;
+    std::int32_t valore = 0;
+    ruolo_campo ruolo = ruolo_campo::valore;
+};
+
+// Where a cell's object came from: the row that placed it, and whether the
+// post-pass put it there for that row (an automatic abatement point).
+struct origine_oggetto {
+    riga_sorgente riga;
+    bool automatico = false;
+
+    bool operator==(const origine_oggetto&) const = default;
+};
+
+// The record of which row placed what, kept beside the model and never in
+// its cells: filled as the rows place their objects, for the authors'
+// diagnostics and for any reader that wants to point back at the sources.
+// Only scenario_tool keeps one; the compile leaves the model the same with or
+// without it.
+struct registro_righe {
+    std::map<std::int64_t, origine_oggetto> celle;  // by cell index
+    std::array<std::vector<campo_letto>, 2> campi;  // every field read, by source file
+
+    std::vector<campo_letto>& traccia(file_sorgente file) { return campi[file == file_sorgente::linea ? 0 : 1]; }
+    const std::vector<campo_letto>& traccia(file_sorgente file) const {
+        return campi[file == file_sorgente::linea ? 0 : 1];
+    }
+    const origine_oggetto* origine(std::int64_t cella) const {
+        auto it = celle.find(cella);
+        return it == celle.end() ? nullptr : &it->second;
+    }
+};

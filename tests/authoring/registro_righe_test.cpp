@@ -1,0 +1,47 @@
+// The record of which row placed what: beside the model, never changing it.
+
+#include <gtest/gtest.h>
+
+#include "compile/compilazione.h"
+#include "compile/sorgenti.h"
+#include "driver/scrittore_testo.h"
+#include "model/righe.h"
+#include "scenario/sorgenti_incorporate.h"
+
+namespace {
+
+std::string treno_con_rallentamento() {
+    std::vector<std::string> righe = righe_treno();
+    righe.insert(std::find(righe.begin(), righe.end(), "[segnali]"), "rallentamento, 9000, 30, 800, 1, 1, 0");
+    return codifica_testo(righe);  // the restriction stands on line 22
+}
+
+risultato_percorso compila_con(registro_righe* righe) {
+    sorgenti_in_memoria sorgenti(codifica_testo(righe_linea()), treno_con_rallentamento());
+    return compila("R", "1", 1, sorgenti, righe);
+}
+
+TEST(RegistroRighe, OgniOggettoRisaleAllaSuaRigaEIlModelloNonCambia) {
+    registro_righe righe;
+    const risultato_percorso con = compila_con(&righe);
+    const risultato_percorso senza = compila_con(nullptr);
+    ASSERT_TRUE(con.registro.elenco.empty());
+    EXPECT_TRUE(con.modello.celle == senza.modello.celle);
+    EXPECT_TRUE(con.modello.voci == senza.modello.voci);
+    EXPECT_TRUE(con.modello.planimetria.elementi == senza.modello.planimetria.elementi);
+
+    const riga_sorgente segnale{file_sorgente::treno, 25}, rallentamento{file_sorgente::treno, 22};
+    const riga_sorgente fermata_castelvere{file_sorgente::treno, 15}, indicatore{file_sorgente::linea, 51};
+    EXPECT_EQ(*righe.origine(100), (origine_oggetto{segnale, false}));            // signal 4950
+    EXPECT_EQ(*righe.origine(239), (origine_oggetto{fermata_castelvere, false}));  // its stop cell
+    EXPECT_EQ(*righe.origine(11), (origine_oggetto{indicatore, false}));           // board at 500
+    EXPECT_EQ(*righe.origine(181), (origine_oggetto{rallentamento, false}));       // start 9000
+    EXPECT_EQ(*righe.origine(157), (origine_oggetto{rallentamento, false}));       // warning 7800
+    // The post-pass's points before the start belong to the restriction.
+    EXPECT_EQ(con.modello.cella_a(176).oggetto, oggetto_punto_abbattimento);
+    EXPECT_EQ(*righe.origine(176), (origine_oggetto{rallentamento, true}));
+    // Nothing but objects: a cell with only a gradient or marks has no entry.
+    for (const auto& [k, o] : righe.celle) EXPECT_NE(con.modello.cella_a(k).oggetto, oggetto_libero) << k;
+}
+
+}  // namespace
