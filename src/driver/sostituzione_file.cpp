@@ -8,11 +8,16 @@ constexpr std::size_t blocco_scrittura = 65536;
 }  // namespace
 
 void sostituisci_file(piattaforma& p, const std::string& percorso, std::string_view contenuto) {
+    sostituisci_file_a_blocchi(p, percorso, [&](const std::function<void(std::string_view)>& scrivi) {
+        for (std::size_t da = 0; da < contenuto.size(); da += blocco_scrittura) scrivi(contenuto.substr(da, blocco_scrittura));
+    });
+}
+
+void sostituisci_file_a_blocchi(piattaforma& p, const std::string& percorso, const produttore_blocchi& produci) {
     const std::string temporaneo = percorso + ".part";
     try {
         auto file = p.crea_file(temporaneo);
-        for (std::size_t da = 0; da < contenuto.size(); da += blocco_scrittura)
-            file->scrivi(contenuto.substr(da, blocco_scrittura));
+        produci([&](std::string_view blocco) { file->scrivi(blocco); });
         file->chiudi();
         p.rinomina_file(temporaneo, percorso);
     } catch (const errore_file& e) {

@@ -81,7 +81,7 @@ std::array<voce, numero_voci> decodifica_voci(std::string_view byte) {
 planimetria_percorso decodifica_planimetria(std::string_view byte) {
     using tipo = valore_planimetria::tipo;
     lettore_le in(byte);
-    std::vector<valore_planimetria> elementi;
+    elementi_planimetria elementi;
     while (!in.fine()) {
         const std::size_t inizio = in.posizione();
         const std::uint16_t etichetta = in.u16("an element's tag");

@@ -58,17 +58,21 @@ std::int32_t interpreta_numero(std::string_view testo) {
 
 }  // namespace
 
-lettore_campi::lettore_campi(std::string_view dati) : dati_(dati) {
-    inizi_riga_.push_back(0);
-    for (std::size_t i = 0; i < dati_.size(); ++i) {
-        if (dati_[i] == '\r' && i + 1 < dati_.size() && dati_[i + 1] == '\n') ++i;
-        if (dati_[i] == '\r' || dati_[i] == '\n') inizi_riga_.push_back(i + 1);
-    }
-}
+lettore_campi::lettore_campi(std::string_view dati) : dati_(dati) {}
 
-std::int64_t lettore_campi::riga_di(std::size_t posizione) const {
-    auto dopo = std::upper_bound(inizi_riga_.begin(), inizi_riga_.end(), posizione);
-    return static_cast<std::int64_t>(dopo - inizi_riga_.begin());
+// A line begins after each LF, after each CR not followed by LF, and after
+// each CR LF (counted at its LF).
+std::int64_t lettore_campi::riga_di(std::size_t posizione) {
+    if (posizione < contati_fino_a_) {
+        contati_fino_a_ = 0;
+        righe_contate_ = 1;
+    }
+    for (std::size_t i = contati_fino_a_; i < posizione; ++i) {
+        const char c = dati_[i];
+        if (c == '\n' || (c == '\r' && (i + 1 == dati_.size() || dati_[i + 1] != '\n'))) ++righe_contate_;
+    }
+    contati_fino_a_ = posizione;
+    return righe_contate_;
 }
 
 bool lettore_campi::a_fine_riga() const { return !fine() && (dati_[pos_] == '\r' || dati_[pos_] == '\n'); }

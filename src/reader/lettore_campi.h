@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "reader/ascii.h"
 
 // Reads a source text as a stream of fields separated by commas and line
 // ends. Blanks are space and tab; a line end is CR LF, a lone LF or a lone CR.
@@ -41,14 +42,29 @@ private:
     void salta_blanchi();
     void inizia_campo();
     std::string leggi_tra_virgolette();
-    std::int64_t riga_di(std::size_t posizione) const;
+    std::int64_t riga_di(std::size_t posizione);
 
     std::string_view dati_;
     std::size_t pos_ = 0;
-    std::vector<std::size_t> inizi_riga_;
+    // Fields are read front to back, so line ends are counted as they pass.
+    std::size_t contati_fino_a_ = 0;
+    std::int64_t righe_contate_ = 1;
     std::int64_t riga_ultimo_ = 1;
 };
 
 // Containment tests on fields; the case-blind one folds A to Z only.
 bool contiene(std::string_view campo, std::string_view parola);
 bool contiene_senza_maiuscole(std::string_view campo, std::string_view parola);
+
+// A key folded once for the many case-blind tests of one row.
+class chiave_senza_maiuscole {
+public:
+    explicit chiave_senza_maiuscole(std::string_view chiave) : minuscola_(minuscolo_ascii(chiave)) {}
+    // The word must be in lower case already.
+    bool contiene(std::string_view parola_minuscola) const {
+        return minuscola_.find(parola_minuscola) != std::string::npos;
+    }
+
+private:
+    std::string minuscola_;
+};
