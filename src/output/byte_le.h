@@ -1,9 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,7 +21,7 @@ class byte_le {
 public:
     static constexpr std::size_t blocco_byte = 65536;
 
-    explicit byte_le(const scrittore_blocchi& uscita) : uscita_(uscita), blocco_(blocco_byte + sizeof(std::uint64_t)) {}
+    explicit byte_le(const scrittore_blocchi& uscita) : uscita_(uscita), blocco_(blocco_byte + oltre_blocco) {}
     byte_le(const byte_le&) = delete;
     byte_le& operator=(const byte_le&) = delete;
 
@@ -33,6 +35,25 @@ public:
         for (char c : t) scrivi(static_cast<std::uint8_t>(c));
     }
 
+    // Each value with the tag in front, testing for the block's end once per
+    // block rather than once per value: a run of plan elements, the bulk of
+    // the largest file.
+    void scrivi(std::uint16_t etichetta, std::span<const double> valori) {
+        constexpr std::size_t coppia = sizeof etichetta + sizeof(double);
+        while (!valori.empty()) {
+            // The last pair may start just before the block's end.
+            const std::size_t n = std::min(valori.size(), (blocco_byte - 1 - pieno_) / coppia + 1);
+            char* d = blocco_.data() + pieno_;
+            for (std::size_t i = 0; i < n; ++i, d += coppia) {
+                metti(d, etichetta, sizeof etichetta);
+                metti(d + sizeof etichetta, std::bit_cast<std::uint64_t>(valori[i]), sizeof(double));
+            }
+            pieno_ += n * coppia;
+            if (pieno_ >= blocco_byte) passa_blocco();
+            valori = valori.subspan(n);
+        }
+    }
+
     // Hands on the bytes not yet passed on.
     void svuota() {
         if (pieno_ > 0) uscita_(std::string_view(blocco_.data(), pieno_));
@@ -40,17 +61,22 @@ public:
     }
 
 private:
-    // A number may run past the block's end: the block goes on whole and
-    // what ran past it starts the next one.
+    // What runs past the block's end (at most oltre_blocco bytes) starts the
+    // next block once the block has gone on whole.
+    static constexpr std::size_t oltre_blocco = 16;
+
     void intero(std::uint64_t v, std::size_t byte) {
-        char* d = blocco_.data() + pieno_;
+        metti(blocco_.data() + pieno_, v, byte);
+        pieno_ += byte;
+        if (pieno_ >= blocco_byte) passa_blocco();
+    }
+
+    static void metti(char* d, std::uint64_t v, std::size_t byte) {
         if constexpr (std::endian::native == std::endian::little) {
             std::memcpy(d, &v, byte);
         } else {
             for (std::size_t i = 0; i < byte; ++i) d[i] = static_cast<char>((v >> (8 * i)) & 0xFFu);
         }
-        pieno_ += byte;
-        if (pieno_ >= blocco_byte) passa_blocco();
     }
 
     void passa_blocco() {

@@ -25,10 +25,18 @@ void codifica_planimetria(const planimetria_percorso& planimetria, const scritto
         const tipo t = e.tratti()[r].etichetta;
         const auto etichetta = static_cast<std::uint16_t>(t);
         const std::size_t fine = e.fine_tratto(r);
-        for (std::size_t i = e.tratti()[r].inizio; i < fine; ++i) {
-            out.scrivi(etichetta);
-            if (t == tipo::intero) out.scrivi(static_cast<std::int16_t>(valori[i]));
-            if (t == tipo::reale) out.scrivi(valori[i]);
+        std::size_t i = e.tratti()[r].inizio;
+        switch (t) {
+            case tipo::reale: out.scrivi(etichetta, valori.subspan(i, fine - i)); break;
+            case tipo::intero:
+                for (; i < fine; ++i) {
+                    out.scrivi(etichetta);
+                    out.scrivi(static_cast<std::int16_t>(valori[i]));
+                }
+                break;
+            case tipo::vuoto:
+                for (; i < fine; ++i) out.scrivi(etichetta);
+                break;
         }
     }
     out.svuota();

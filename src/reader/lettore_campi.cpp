@@ -62,7 +62,7 @@ lettore_campi::lettore_campi(std::string_view dati) : dati_(dati) {}
 
 // A line begins after each LF, after each CR not followed by LF, and after
 // each CR LF (counted at its LF).
-std::int64_t lettore_campi::riga_di(std::size_t posizione) {
+std::int64_t lettore_campi::riga_di(std::size_t posizione) const {
     if (posizione < contati_fino_a_) {
         contati_fino_a_ = 0;
         righe_contate_ = 1;
@@ -89,7 +89,7 @@ void lettore_campi::salta_blanchi() {
 void lettore_campi::inizia_campo() {
     if (fine()) throw errore_esecuzione("the source ends where a field was expected (a row cut short?)");
     salta_blanchi();
-    riga_ultimo_ = riga_di(pos_);
+    inizio_ultimo_ = pos_;
 }
 
 std::string lettore_campi::leggi_tra_virgolette() {

@@ -34,7 +34,7 @@ public:
     }
 
     // The line (from 1) on which the last field read begins.
-    std::int64_t riga_ultimo_campo() const { return riga_ultimo_; }
+    std::int64_t riga_ultimo_campo() const { return riga_di(inizio_ultimo_); }
 
 private:
     bool a_fine_riga() const;
@@ -42,14 +42,15 @@ private:
     void salta_blanchi();
     void inizia_campo();
     std::string leggi_tra_virgolette();
-    std::int64_t riga_di(std::size_t posizione);
+    std::int64_t riga_di(std::size_t posizione) const;
 
     std::string_view dati_;
     std::size_t pos_ = 0;
-    // Fields are read front to back, so line ends are counted as they pass.
-    std::size_t contati_fino_a_ = 0;
-    std::int64_t righe_contate_ = 1;
-    std::int64_t riga_ultimo_ = 1;
+    std::size_t inizio_ultimo_ = 0;
+    // Fields are read front to back: the line ends are counted once, up to
+    // the last position asked for.
+    mutable std::size_t contati_fino_a_ = 0;
+    mutable std::int64_t righe_contate_ = 1;
 };
 
 // Containment tests on fields; the case-blind one folds A to Z only.
