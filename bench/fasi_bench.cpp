@@ -98,7 +98,7 @@ void meta_linea(benchmark::State& stato) {
     metri_al_secondo(stato);
 }
 
-// The line half with the plan less the line half without it.
+// The line half with the plan: less meta_linea, the plan's cost.
 void planimetria(benchmark::State& stato) {
     const std::string sorgente = sorgente_linea(stato.range(0));
     for (auto _ : stato) benchmark::DoNotOptimize(linea(sorgente, 1));
