@@ -77,8 +77,8 @@ scenario intero(std::int64_t lunghezza, std::int32_t j) {
 }
 
 void metri_al_secondo(benchmark::State& stato) {
-    stato.counters["m/s"] = benchmark::Counter(static_cast<double>(stato.range(0)) * static_cast<double>(stato.iterations()),
-                                               benchmark::Counter::kIsRate);
+    const double metri = static_cast<double>(stato.range(0)) * static_cast<double>(stato.iterations());
+    stato.counters["m/s"] = benchmark::Counter(metri, benchmark::Counter::kIsRate);
 }
 
 void lettore(benchmark::State& stato) {
@@ -148,13 +148,14 @@ void codifica(benchmark::State& stato, std::int32_t j, F&& codifica_file) {
 }
 
 void codifica_planimetria_file(benchmark::State& stato) {
-    codifica(stato, 1, [](const scenario& s, const scrittore_blocchi& w) { codifica_planimetria(s.planimetria, w); });
+    codifica(stato, 1,
+             [](const scenario& s, const scrittore_blocchi& w) { codifica_planimetria_a_blocchi(s.planimetria, w); });
 }
 void codifica_voci_file(benchmark::State& stato) {
-    codifica(stato, 0, [](const scenario& s, const scrittore_blocchi& w) { codifica_voci(s.voci, w); });
+    codifica(stato, 0, [](const scenario& s, const scrittore_blocchi& w) { codifica_voci_a_blocchi(s.voci, w); });
 }
 void codifica_celle_file(benchmark::State& stato) {
-    codifica(stato, 0, [](const scenario& s, const scrittore_blocchi& w) { codifica_celle(s.celle, w); });
+    codifica(stato, 0, [](const scenario& s, const scrittore_blocchi& w) { codifica_celle_a_blocchi(s.celle, w); });
 }
 
 // 10 km and the longest route.

@@ -73,8 +73,9 @@ void scrivi_binari(const scenario& s, piattaforma& p, const std::string& cartell
     nomi_file nomi = nomi_scenario(s.nome_percorso, s.numero_treno);
     // Streamed: the plan of the longest route is 20 MB.
     if (s.j != 0)
-        sostituisci_file_a_blocchi(p, p.unisci_percorso(cartella, nomi.planimetria),
-                                   [&](const scrittore_blocchi& scrivi) { codifica_planimetria(s.planimetria, scrivi); });
+        sostituisci_file_a_blocchi(p, p.unisci_percorso(cartella, nomi.planimetria), [&](const scrittore_blocchi& scrivi) {
+            codifica_planimetria_a_blocchi(s.planimetria, scrivi);
+        });
     sostituisci_file(p, p.unisci_percorso(cartella, nomi.voci), codifica_voci(s.voci));
     sostituisci_file(p, p.unisci_percorso(cartella, nomi.celle), codifica_celle(s.celle));
 }

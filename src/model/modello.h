@@ -172,7 +172,9 @@ struct planimetria_percorso {
         elementi.clear();
     }
     riferimento operator()(std::int64_t metro, int coordinata) { return {elementi, indice(metro, coordinata)}; }
-    valore_planimetria operator()(std::int64_t metro, int coordinata) const { return elementi[indice(metro, coordinata)]; }
+    valore_planimetria operator()(std::int64_t metro, int coordinata) const {
+        return elementi[indice(metro, coordinata)];
+    }
 
     // Metres da - 2 .. a of one coordinate, with da .. a tagged as reals: what
     // a run of steps reads and fills, each metre from the two before it. The

@@ -89,6 +89,7 @@ void elementi_planimetria::etichetta(std::size_t da, std::size_t a, tipo t) {
 }
 
 std::span<double> planimetria_percorso::passi(int coordinata, std::int64_t da, std::int64_t a) {
-    if (da < 2 || a < da || a >= metri) fuori(static_cast<std::size_t>(da), static_cast<std::size_t>(a), elementi.size());
+    if (da < 2 || a < da || a >= metri)
+        fuori(static_cast<std::size_t>(da), static_cast<std::size_t>(a), elementi.size());
     return elementi.passi(indice(da, coordinata), indice(a, coordinata) + 1);
 }

@@ -16,7 +16,7 @@ std::string intero(F&& codifica, std::size_t previsti = 0) {
 
 // Run by run, so that the tag is looked at once per run rather than once per
 // element.
-void codifica_planimetria(const planimetria_percorso& planimetria, const scrittore_blocchi& scrivi) {
+void codifica_planimetria_a_blocchi(const planimetria_percorso& planimetria, const scrittore_blocchi& scrivi) {
     using tipo = valore_planimetria::tipo;
     const elementi_planimetria& e = planimetria.elementi;
     const std::span<const double> valori = e.valori();
@@ -42,26 +42,26 @@ void codifica_planimetria(const planimetria_percorso& planimetria, const scritto
     out.svuota();
 }
 
-void codifica_voci(const std::array<voce, numero_voci>& voci, const scrittore_blocchi& scrivi) {
+void codifica_voci_a_blocchi(const std::array<voce, numero_voci>& voci, const scrittore_blocchi& scrivi) {
     byte_le out(scrivi);
     for (const voce& v : voci) campi_voce(v, [&](const char*, const auto& campo) { out.scrivi(campo); });
     out.svuota();
 }
 
-void codifica_celle(const std::vector<cella>& celle, const scrittore_blocchi& scrivi) {
+void codifica_celle_a_blocchi(const std::vector<cella>& celle, const scrittore_blocchi& scrivi) {
     byte_le out(scrivi);
     for (const cella& c : celle) campi_cella(c, [&](const char*, const auto& campo) { out.scrivi(campo); });
     out.svuota();
 }
 
 std::string codifica_planimetria(const planimetria_percorso& planimetria) {
-    return intero([&](const scrittore_blocchi& s) { codifica_planimetria(planimetria, s); });
+    return intero([&](const scrittore_blocchi& s) { codifica_planimetria_a_blocchi(planimetria, s); });
 }
 
 std::string codifica_voci(const std::array<voce, numero_voci>& voci) {
-    return intero([&](const scrittore_blocchi& s) { codifica_voci(voci, s); });
+    return intero([&](const scrittore_blocchi& s) { codifica_voci_a_blocchi(voci, s); });
 }
 
 std::string codifica_celle(const std::vector<cella>& celle) {
-    return intero([&](const scrittore_blocchi& s) { codifica_celle(celle, s); }, celle.size() * byte_cella);
+    return intero([&](const scrittore_blocchi& s) { codifica_celle_a_blocchi(celle, s); }, celle.size() * byte_cella);
 }
