@@ -21,7 +21,7 @@ class byte_le {
 public:
     static constexpr std::size_t blocco_byte = 65536;
 
-    explicit byte_le(const scrittore_blocchi& uscita) : uscita_(uscita), blocco_(blocco_byte + oltre_blocco) {}
+    explicit byte_le(const scrittore_blocchi& uscita) : uscita_(uscita), blocco_(primo_limite + oltre_blocco) {}
     byte_le(const byte_le&) = delete;
     byte_le& operator=(const byte_le&) = delete;
 
@@ -42,14 +42,14 @@ public:
         constexpr std::size_t coppia = sizeof etichetta + sizeof(double);
         while (!valori.empty()) {
             // The last pair may start just before the block's end.
-            const std::size_t n = std::min(valori.size(), (blocco_byte - 1 - pieno_) / coppia + 1);
+            const std::size_t n = std::min(valori.size(), (limite_ - 1 - pieno_) / coppia + 1);
             char* d = blocco_.data() + pieno_;
             for (std::size_t i = 0; i < n; ++i, d += coppia) {
                 metti(d, etichetta, sizeof etichetta);
                 metti(d + sizeof etichetta, std::bit_cast<std::uint64_t>(valori[i]), sizeof(double));
             }
             pieno_ += n * coppia;
-            if (pieno_ >= blocco_byte) passa_blocco();
+            if (pieno_ >= limite_) al_limite();
             valori = valori.subspan(n);
         }
     }
@@ -64,11 +64,14 @@ private:
     // What runs past the block's end (at most oltre_blocco bytes) starts the
     // next block once the block has gone on whole.
     static constexpr std::size_t oltre_blocco = 16;
+    // The block starts small and grows up to blocco_byte, so that a small
+    // file costs no 64 KiB buffer.
+    static constexpr std::size_t primo_limite = 256;
 
     void intero(std::uint64_t v, std::size_t byte) {
         metti(blocco_.data() + pieno_, v, byte);
         pieno_ += byte;
-        if (pieno_ >= blocco_byte) passa_blocco();
+        if (pieno_ >= limite_) al_limite();
     }
 
     static void metti(char* d, std::uint64_t v, std::size_t byte) {
@@ -77,6 +80,15 @@ private:
         } else {
             for (std::size_t i = 0; i < byte; ++i) d[i] = static_cast<char>((v >> (8 * i)) & 0xFFu);
         }
+    }
+
+    void al_limite() {
+        if (limite_ < blocco_byte) {
+            limite_ = std::min(2 * limite_, blocco_byte);
+            blocco_.resize(limite_ + oltre_blocco);
+            return;
+        }
+        passa_blocco();
     }
 
     void passa_blocco() {
@@ -88,4 +100,5 @@ private:
     const scrittore_blocchi& uscita_;
     std::vector<char> blocco_;
     std::size_t pieno_ = 0;
+    std::size_t limite_ = primo_limite;
 };
