@@ -88,29 +88,7 @@ public:
         bool operator==(const tratto&) const = default;
     };
 
-    class iteratore {
-    public:
-        using value_type = valore_planimetria;
-        using difference_type = std::ptrdiff_t;
-        iteratore() = default;
-        iteratore(const elementi_planimetria* e, std::size_t i) : e_(e), i_(i) {}
-        valore_planimetria operator*() const { return (*e_)[i_]; }
-        iteratore& operator++() {
-            ++i_;
-            return *this;
-        }
-        iteratore operator++(int) { return {e_, i_++}; }
-        bool operator==(const iteratore&) const = default;
-
-    private:
-        const elementi_planimetria* e_ = nullptr;
-        std::size_t i_ = 0;
-    };
-
     std::size_t size() const { return valori_.size(); }
-    bool empty() const { return valori_.empty(); }
-    iteratore begin() const { return {this, 0}; }
-    iteratore end() const { return {this, size()}; }
 
     // n empty elements.
     void assign(std::size_t n);
