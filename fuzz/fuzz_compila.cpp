@@ -37,11 +37,13 @@ bool codice_definito(std::int32_t codice) {
 
 std::size_t byte_planimetria_attesi(const planimetria_percorso& p) {
     std::size_t totale = 0;
-    for (const valore_planimetria& e : p.elementi) {
-        switch (e.etichetta) {
-            case valore_planimetria::tipo::vuoto: totale += 2; break;
-            case valore_planimetria::tipo::intero: totale += 4; break;
-            case valore_planimetria::tipo::reale: totale += 10; break;
+    const elementi_planimetria& e = p.elementi;
+    for (std::size_t r = 0; r < e.tratti().size(); ++r) {
+        const std::size_t n = e.fine_tratto(r) - e.tratti()[r].inizio;
+        switch (e.tratti()[r].etichetta) {
+            case valore_planimetria::tipo::vuoto: totale += 2 * n; break;
+            case valore_planimetria::tipo::intero: totale += 4 * n; break;
+            case valore_planimetria::tipo::reale: totale += 10 * n; break;
             default: violazione("a plan element with an unknown tag");
         }
     }

@@ -72,7 +72,11 @@ risultato_percorso compila(const std::string& nome_percorso, const std::string& 
 
 void scrivi_binari(const scenario& s, piattaforma& p, const std::string& cartella) {
     nomi_file nomi = nomi_scenario(s.nome_percorso, s.numero_treno);
-    if (s.j != 0) sostituisci_file(p, p.unisci_percorso(cartella, nomi.planimetria), codifica_planimetria(s.planimetria));
+    // Streamed: the plan of the longest route is 20 MB.
+    if (s.j != 0)
+        sostituisci_file_a_blocchi(p, p.unisci_percorso(cartella, nomi.planimetria), [&](const scrittore_blocchi& scrivi) {
+            codifica_planimetria_a_blocchi(s.planimetria, scrivi);
+        });
     sostituisci_file(p, p.unisci_percorso(cartella, nomi.voci), codifica_voci(s.voci));
     sostituisci_file(p, p.unisci_percorso(cartella, nomi.celle), codifica_celle(s.celle));
 }

@@ -35,6 +35,12 @@ std::optional<std::string> bersaglio_temporaneo(std::string_view nome) {
 }
 
 void sostituisci_file(piattaforma& p, const std::string& percorso, std::string_view contenuto) {
+    sostituisci_file_a_blocchi(p, percorso, [&](const std::function<void(std::string_view)>& scrivi) {
+        for (std::size_t da = 0; da < contenuto.size(); da += blocco_scrittura) scrivi(contenuto.substr(da, blocco_scrittura));
+    });
+}
+
+void sostituisci_file_a_blocchi(piattaforma& p, const std::string& percorso, const produttore_blocchi& produci) {
     const std::string temporaneo = nome_temporaneo(percorso);
     std::unique_ptr<file_in_scrittura> file;
     try {
@@ -44,8 +50,7 @@ void sostituisci_file(piattaforma& p, const std::string& percorso, std::string_v
         throw errore_file("write", percorso, e.motivo);
     }
     try {
-        for (std::size_t da = 0; da < contenuto.size(); da += blocco_scrittura)
-            file->scrivi(contenuto.substr(da, blocco_scrittura));
+        produci([&](std::string_view blocco) { file->scrivi(blocco); });
         file->chiudi();
         p.rinomina_file(temporaneo, percorso);
     } catch (const errore_file& e) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,6 +16,11 @@
 // leaves the old file as it was and removes the temporary one. Nothing that
 // stands at any name is followed, truncated or opened.
 void sostituisci_file(piattaforma& p, const std::string& percorso, std::string_view contenuto);
+
+// The same, with the content made block by block: produci is called once and
+// hands each block, in order, to the writer it is given.
+using produttore_blocchi = std::function<void(const std::function<void(std::string_view)>& scrivi)>;
+void sostituisci_file_a_blocchi(piattaforma& p, const std::string& percorso, const produttore_blocchi& produci);
 
 // The target a temporary file's name stands for, or nothing when the name is
 // not one of sostituisci_file's.

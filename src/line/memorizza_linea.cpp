@@ -55,7 +55,8 @@ esito_riga riga_indicazione(scenario& s, registro_problemi& log, stato_linea& st
 // The five body tests, each independent and blind to letter case.
 esito_riga prova_chiavi_corpo(scenario& s, registro_problemi& log, stato_linea& stato, lettore_campi& lettore,
                               const std::string& chiave) {
-    auto ha = [&](std::string_view parola) { return contiene_senza_maiuscole(chiave, parola); };
+    const chiave_senza_maiuscole piegata(chiave);
+    auto ha = [&](std::string_view parola) { return piegata.contiene(parola); };
     prove_chiavi prove;
     prove.prova(ha("pendenza"), [&] { return riga_pendenza(s, log, stato, lettore); });
     prove.prova(ha("curva") && s.j != 0, [&] { return riga_curva(s, log, stato, lettore, chiave); });

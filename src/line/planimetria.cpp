@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 
 #include "reader/lettore_campi.h"
 
@@ -9,29 +10,40 @@ namespace {
 
 constexpr std::int64_t ultimo_metro_curve = 1000000;
 
-// d = P(m - 1) - P(m - 2), one coordinate.
-double differenza(const scenario& s, std::int64_t m, int coordinata) {
-    return s.planimetria(m - 1, coordinata).come_reale() - s.planimetria(m - 2, coordinata).come_reale();
+// Straight steps at metres da .. a: P(m) = P(m - 1) + (P(m - 1) - P(m - 2)).
+void passi_dritti(scenario& s, std::int64_t da, std::int64_t a) {
+    if (da > a) return;
+    for (int coordinata : {0, 1}) {
+        std::span<double> p = s.planimetria.passi(coordinata, da, a);
+        for (std::size_t i = 2; i < p.size(); ++i) p[i] = p[i - 1] + (p[i - 1] - p[i - 2]);
+    }
 }
 
-void poni(scenario& s, std::int64_t m, int coordinata, double incremento) {
-    s.planimetria(m, coordinata) = valore_planimetria::da_reale(s.planimetria(m - 1, coordinata).come_reale() + incremento);
+// Curve steps at metres da .. a. Each turns the last step by atan(k) and
+// lengthens it by sqrt(1 + k^2); both increments use the previous d, in
+// exactly this order.
+void passi_curva(scenario& s, std::int64_t da, std::int64_t a, double k) {
+    if (da > a) return;
+    std::span<double> x = s.planimetria.passi(0, da, a);
+    std::span<double> y = s.planimetria.passi(1, da, a);
+    for (std::size_t i = 2; i < x.size(); ++i) {
+        double d0 = x[i - 1] - x[i - 2];
+        double d1 = y[i - 1] - y[i - 2];
+        x[i] = x[i - 1] + (d0 + k * d1);
+        y[i] = y[i - 1] + (d1 - k * d0);
+    }
 }
 
-void passo_dritto(scenario& s, std::int64_t m) {
-    double d0 = differenza(s, m, 0);
-    double d1 = differenza(s, m, 1);
-    poni(s, m, 0, d0);
-    poni(s, m, 1, d1);
-}
-
-// Each curve step turns the last step by atan(k) and lengthens it by
-// sqrt(1 + k^2); both increments use the previous d, in exactly this order.
-void passo_curva(scenario& s, std::int64_t m, double k) {
-    double d0 = differenza(s, m, 0);
-    double d1 = differenza(s, m, 1);
-    poni(s, m, 0, d0 + k * d1);
-    poni(s, m, 1, d1 - k * d0);
+// Steps from the cursor up to metre a, but never past the last metre a curve
+// may reach (at least one step once the cursor is past it); false when the
+// cursor then lies beyond that metre.
+template <typename F>
+bool avanza(std::int64_t& m, std::int64_t a, F&& passi) {
+    if (m > a) return true;
+    std::int64_t ultimo = std::max(m, std::min(a, ultimo_metro_curve));
+    passi(m, ultimo);
+    m = ultimo + 1;
+    return m <= ultimo_metro_curve;
 }
 
 double costante_classe(const std::string& chiave, bool& trovata) {
@@ -67,18 +79,17 @@ esito_riga memo_curva(scenario& s, registro_problemi& log, stato_linea& stato, c
     if (std::min(fine, ultimo_metro_curve) > s.lunghezza_estesa) return rifiuta_fuori_celle(log, inizio);
 
     auto& m = stato.cursore_planimetria;
-    while (m <= inizio) {
-        passo_dritto(s, m);
-        if (++m > ultimo_metro_curve) return ferma(log, problema_curva);
-    }
-    while (m <= fine) {
-        passo_curva(s, m, k);
-        if (++m > ultimo_metro_curve) return ferma(log, problema_curva);
-    }
+    if (!avanza(m, inizio, [&](std::int64_t da, std::int64_t a) { passi_dritti(s, da, a); }))
+        return ferma(log, problema_curva);
+    if (!avanza(m, fine, [&](std::int64_t da, std::int64_t a) { passi_curva(s, da, a, k); }))
+        return ferma(log, problema_curva);
     return esito_riga::prosegui;
 }
 
 void completa_planimetria(scenario& s, stato_linea& stato) {
     if (s.j == 0) return;
-    for (auto& m = stato.cursore_planimetria; m <= std::int64_t{s.lunghezza_estesa} - 2; ++m) passo_dritto(s, m);
+    auto& m = stato.cursore_planimetria;
+    const std::int64_t ultimo = std::int64_t{s.lunghezza_estesa} - 2;
+    passi_dritti(s, m, ultimo);
+    m = std::max(m, ultimo + 1);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -72,26 +74,94 @@ inline constexpr int voce_percorso = 85;
 inline constexpr int voce_treno = 86;
 inline constexpr int prima_voce_testo = 80;
 
+// The plan's elements in storage order. The values are plain doubles (a
+// 16-bit whole number is exact in one, an empty element holds 0) and the tags
+// are runs, since a plan holds a handful of them: whole numbers at the start,
+// reals, then empty elements to the end of each coordinate. Every access is
+// checked: an index outside throws std::out_of_range.
+class elementi_planimetria {
+public:
+    using tipo = valore_planimetria::tipo;
+    struct tratto {
+        std::size_t inizio;  // the run goes on up to the next run's start
+        tipo etichetta;
+        bool operator==(const tratto&) const = default;
+    };
+
+    std::size_t size() const { return valori_.size(); }
+
+    // n empty elements.
+    void assign(std::size_t n);
+    void clear();
+    void push_back(const valore_planimetria& v);
+
+    valore_planimetria operator[](std::size_t i) const;
+    void poni(std::size_t i, const valore_planimetria& v);
+    // Elements da - 2 .. a - 1, with da .. a - 1 tagged as reals: what a run
+    // of steps reads and fills, each element from the two before it.
+    std::span<double> passi(std::size_t da, std::size_t a);
+
+    std::span<const double> valori() const { return valori_; }
+    const std::vector<tratto>& tratti() const { return tratti_; }
+    // The end of the run at position r of tratti().
+    std::size_t fine_tratto(std::size_t r) const { return r + 1 < tratti_.size() ? tratti_[r + 1].inizio : size(); }
+
+    bool operator==(const elementi_planimetria&) const = default;
+
+private:
+    void controlla(std::size_t da, std::size_t a) const;
+    void etichetta(std::size_t da, std::size_t a, tipo t);
+    tipo etichetta_di(std::size_t i) const;
+
+    std::vector<double> valori_;
+    std::vector<tratto> tratti_;
+};
+
 // The plan, stored with the metre varying fastest: all first coordinates,
 // then all second coordinates.
 struct planimetria_percorso {
+    // One element to read and assign, for code that sets single elements.
+    class riferimento : public valore_planimetria {
+    public:
+        riferimento(elementi_planimetria& e, std::size_t i) : valore_planimetria(e[i]), e_(&e), i_(i) {}
+        riferimento(const riferimento&) = default;
+        riferimento& operator=(const valore_planimetria& v) {
+            e_->poni(i_, v);
+            static_cast<valore_planimetria&>(*this) = (*e_)[i_];
+            return *this;
+        }
+        riferimento& operator=(const riferimento& v) { return *this = static_cast<const valore_planimetria&>(v); }
+
+    private:
+        elementi_planimetria* e_;
+        std::size_t i_;
+    };
+
     std::int64_t metri = 0;  // metres 0 .. metri - 1
-    std::vector<valore_planimetria> elementi;
+    elementi_planimetria elementi;
 
     bool esiste() const { return metri > 0; }
     void crea(std::int64_t numero_metri) {
         metri = numero_metri;
-        elementi.assign(static_cast<std::size_t>(2 * numero_metri), valore_planimetria{});
+        elementi.assign(static_cast<std::size_t>(2 * numero_metri));
     }
     void elimina() {
         metri = 0;
         elementi.clear();
     }
-    valore_planimetria& operator()(std::int64_t metro, int coordinata) {
-        return elementi.at(static_cast<std::size_t>(coordinata * metri + metro));
+    riferimento operator()(std::int64_t metro, int coordinata) { return {elementi, indice(metro, coordinata)}; }
+    valore_planimetria operator()(std::int64_t metro, int coordinata) const {
+        return elementi[indice(metro, coordinata)];
     }
-    const valore_planimetria& operator()(std::int64_t metro, int coordinata) const {
-        return elementi.at(static_cast<std::size_t>(coordinata * metri + metro));
+
+    // Metres da - 2 .. a of one coordinate, with da .. a tagged as reals: what
+    // a run of steps reads and fills, each metre from the two before it. The
+    // range is checked here, once, for the whole run.
+    std::span<double> passi(int coordinata, std::int64_t da, std::int64_t a);
+
+private:
+    std::size_t indice(std::int64_t metro, int coordinata) const {
+        return static_cast<std::size_t>(coordinata * metri + metro);
     }
 };
 

@@ -82,10 +82,7 @@ std::array<voce, numero_voci> decodifica_voci(std::string_view byte) {
 planimetria_percorso decodifica_planimetria(std::string_view byte) {
     using tipo = valore_planimetria::tipo;
     lettore_le in(byte);
-    std::vector<valore_planimetria> elementi;
-    // Never more than the longest route has, nor than the bytes can hold: no
-    // growth past what the file needs.
-    elementi.reserve(std::min(byte.size() / 2, elementi_planimetria_massimi));
+    elementi_planimetria elementi;
     while (!in.fine()) {
         const std::size_t inizio = in.posizione();
         if (elementi.size() == elementi_planimetria_massimi)

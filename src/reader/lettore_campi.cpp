@@ -58,17 +58,21 @@ std::int32_t interpreta_numero(std::string_view testo) {
 
 }  // namespace
 
-lettore_campi::lettore_campi(std::string_view dati) : dati_(dati) {
-    inizi_riga_.push_back(0);
-    for (std::size_t i = 0; i < dati_.size(); ++i) {
-        if (dati_[i] == '\r' && i + 1 < dati_.size() && dati_[i + 1] == '\n') ++i;
-        if (dati_[i] == '\r' || dati_[i] == '\n') inizi_riga_.push_back(i + 1);
-    }
-}
+lettore_campi::lettore_campi(std::string_view dati) : dati_(dati) {}
 
+// A line begins after each LF, after each CR not followed by LF, and after
+// each CR LF (counted at its LF).
 std::int64_t lettore_campi::riga_di(std::size_t posizione) const {
-    auto dopo = std::upper_bound(inizi_riga_.begin(), inizi_riga_.end(), posizione);
-    return static_cast<std::int64_t>(dopo - inizi_riga_.begin());
+    if (posizione < contati_fino_a_) {
+        contati_fino_a_ = 0;
+        righe_contate_ = 1;
+    }
+    for (std::size_t i = contati_fino_a_; i < posizione; ++i) {
+        const char c = dati_[i];
+        if (c == '\n' || (c == '\r' && (i + 1 == dati_.size() || dati_[i + 1] != '\n'))) ++righe_contate_;
+    }
+    contati_fino_a_ = posizione;
+    return righe_contate_;
 }
 
 bool lettore_campi::a_fine_riga() const { return !fine() && (dati_[pos_] == '\r' || dati_[pos_] == '\n'); }
@@ -85,7 +89,7 @@ void lettore_campi::salta_blanchi() {
 void lettore_campi::inizia_campo() {
     if (fine()) throw errore_esecuzione("the source ends where a field was expected (a row cut short?)");
     salta_blanchi();
-    riga_ultimo_ = riga_di(pos_);
+    inizio_ultimo_ = pos_;
 }
 
 std::string lettore_campi::leggi_tra_virgolette() {
@@ -141,12 +145,12 @@ std::int32_t lettore_campi::leggi_numero() {
 }
 
 std::string lettore_campi::traccia(std::string campo) {
-    if (traccia_) traccia_->push_back({riga_ultimo_, campo, false, 0, ruolo_campo::valore});
+    if (traccia_) traccia_->push_back({riga_ultimo_campo(), campo, false, 0, ruolo_campo::valore});
     return campo;
 }
 
 std::int32_t lettore_campi::traccia_numero(std::string_view campo, std::int32_t valore) {
-    if (traccia_) traccia_->push_back({riga_ultimo_, std::string(campo), true, valore, ruolo_campo::valore});
+    if (traccia_) traccia_->push_back({riga_ultimo_campo(), std::string(campo), true, valore, ruolo_campo::valore});
     return valore;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/righe.h"
+#include "reader/ascii.h"
 
 // Reads a source text as a stream of fields separated by commas and line
 // ends. Blanks are space and tab; a line end is CR LF, a lone LF or a lone CR.
@@ -35,7 +36,7 @@ public:
     }
 
     // The line (from 1) on which the last field read begins.
-    std::int64_t riga_ultimo_campo() const { return riga_ultimo_; }
+    std::int64_t riga_ultimo_campo() const { return riga_di(inizio_ultimo_); }
 
     // Every field read from now on is appended to the trace (none when null).
     void traccia_in(std::vector<campo_letto>* traccia) { traccia_ = traccia; }
@@ -56,11 +57,27 @@ private:
 
     std::string_view dati_;
     std::size_t pos_ = 0;
-    std::vector<std::size_t> inizi_riga_;
-    std::int64_t riga_ultimo_ = 1;
+    std::size_t inizio_ultimo_ = 0;
+    // Fields are read front to back: the line ends are counted once, up to
+    // the last position asked for.
+    mutable std::size_t contati_fino_a_ = 0;
+    mutable std::int64_t righe_contate_ = 1;
     std::vector<campo_letto>* traccia_ = nullptr;
 };
 
 // Containment tests on fields; the case-blind one folds A to Z only.
 bool contiene(std::string_view campo, std::string_view parola);
 bool contiene_senza_maiuscole(std::string_view campo, std::string_view parola);
+
+// A key folded once for the many case-blind tests of one row.
+class chiave_senza_maiuscole {
+public:
+    explicit chiave_senza_maiuscole(std::string_view chiave) : minuscola_(minuscolo_ascii(chiave)) {}
+    // The word must be in lower case already.
+    bool contiene(std::string_view parola_minuscola) const {
+        return minuscola_.find(parola_minuscola) != std::string::npos;
+    }
+
+private:
+    std::string minuscola_;
+};

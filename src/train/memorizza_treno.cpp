@@ -66,7 +66,8 @@ esito_riga riga_abbattimento(scenario& s, registro_problemi& log, lettore_campi&
 //   sabbia, valore
 esito_riga prova_chiavi_treno(scenario& s, registro_problemi& log, stato_treno& stato, stato_stazioni& stazioni,
                               lettore_campi& lettore, const std::string& chiave) {
-    auto ha = [&](std::string_view parola) { return contiene_senza_maiuscole(chiave, parola); };
+    const chiave_senza_maiuscole piegata(chiave);
+    auto ha = [&](std::string_view parola) { return piegata.contiene(parola); };
     prove_chiavi prove;
     voce& treno_dati = s.voci[voce_treno_dati];
     voce& treno = s.voci[voce_treno];
