@@ -67,4 +67,5 @@ auto leggi_file_scenario(piattaforma& p, const std::string& percorso, F decodifi
 int comando_sources(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
 int comando_compile(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
 int comando_dump(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
+int comando_decompile(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
 int comando_plot(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);

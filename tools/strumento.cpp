@@ -21,7 +21,8 @@ const char* const uso =
     "  scenario_tool sources [--out DIR]\n"
     "  scenario_tool compile --line FILE --train-source FILE --route NAME --train NUMBER [--out DIR] [--no-plan]\n"
     "  scenario_tool dump FILE [--json] [--all]\n"
-    "  scenario_tool plot --route NAME --train NUMBER [--dir DIR] [--out FILE.svg]\n";
+    "  scenario_tool plot --route NAME --train NUMBER [--dir DIR] [--out FILE.svg]\n"
+    "  scenario_tool decompile --route NAME --train NUMBER [--dir DIR] [--out DIR] [--force]\n";
 
 bool carattere_ammesso(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-' ||
@@ -116,6 +117,7 @@ int scenario_tool_main(const std::vector<std::string>& argomenti, piattaforma& p
         if (comando == "compile") return comando_compile(resto, p, out, err);
         if (comando == "dump") return comando_dump(resto, p, out, err);
         if (comando == "plot") return comando_plot(resto, p, out, err);
+        if (comando == "decompile") return comando_decompile(resto, p, out, err);
         if (comando == "help" || comando == "--help" || comando == "-h") {
             out << uso;
             return uscita_ok;
