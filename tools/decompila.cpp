@@ -16,7 +16,8 @@ namespace {
 
 constexpr std::int64_t metri_cella = 50;
 constexpr std::int32_t oltre_la_fine = 7000;
-constexpr int giri_abbattimenti = 8;
+constexpr int giri_abbattimenti = 64;
+constexpr std::int16_t valore_abbattimento_automatico = 180;
 
 // Why a cell, a slot or a metre could not be given back, by where it is.
 struct perche {
@@ -248,11 +249,11 @@ bool memorizzato(const planimetria_percorso& pl, std::int64_t m, punto_piano q) 
 }
 
 // The candidate steps, the one in force first so that runs stay whole.
-std::vector<int> candidati(int in_vigore) {
-    std::vector<int> c{in_vigore};
-    for (int passo = 0; passo <= 6; ++passo)
-        for (int lato : {1, -1})
-            if (passo * lato != in_vigore && !(passo == 0 && lato < 0)) c.push_back(passo * lato);
+std::array<int, 13> candidati(int in_vigore) {
+    std::array<int, 13> c{in_vigore};
+    std::size_t n = 1;
+    for (int passo : {0, 1, -1, 2, -2, 3, -3, 4, -4, 5, -5, 6, -6})
+        if (passo != in_vigore) c[n++] = passo;
     return c;
 }
 
@@ -260,11 +261,14 @@ std::vector<int> candidati(int in_vigore) {
 // metres before as the compile will hold them. Where none does, the step
 // after which the next metre fits again (a metre edited by hand).
 std::vector<std::string> righe_curve(const planimetria_percorso& pl, std::int64_t lunghezza_estesa, perche& p) {
+    // A curve that runs to the plan's very end computes its last two metres too.
+    std::int64_t ultimo = lunghezza_estesa - 2;
+    while (ultimo < lunghezza_estesa && pl(ultimo + 1, 0).etichetta == valore_planimetria::tipo::reale) ++ultimo;
     std::vector<punto_piano> q(static_cast<std::size_t>(lunghezza_estesa + 1));
     q[1] = {0, 1};
     std::vector<int> passi(q.size(), 0);
     int in_vigore = 0;
-    for (std::int64_t m = 2; m <= lunghezza_estesa - 2; ++m) {
+    for (std::int64_t m = 2; m <= ultimo; ++m) {
         const auto i = static_cast<std::size_t>(m);
         auto prova = [&](int passo) {
             auto [x, y] = applica_passo(q[i - 1].x, q[i - 1].y, q[i - 2].x, q[i - 2].y, passo);
@@ -281,7 +285,7 @@ std::vector<std::string> righe_curve(const planimetria_percorso& pl, std::int64_
             scelto = in_vigore;
             for (int passo : candidati(in_vigore)) {
                 const punto_piano qui = prova(passo);
-                bool dopo = m + 1 > lunghezza_estesa - 2;
+                bool dopo = m + 1 > ultimo;
                 for (int seguente : candidati(in_vigore)) {
                     if (dopo) break;
                     auto [x, y] = applica_passo(qui.x, qui.y, q[i - 1].x, q[i - 1].y, seguente);
@@ -298,9 +302,9 @@ std::vector<std::string> righe_curve(const planimetria_percorso& pl, std::int64_
     }
 
     std::vector<std::string> righe;
-    for (std::int64_t a = 2; a <= lunghezza_estesa - 2;) {
+    for (std::int64_t a = 2; a <= ultimo;) {
         std::int64_t b = a;
-        while (b + 1 <= lunghezza_estesa - 2 && passi[static_cast<std::size_t>(b + 1)] == passi[static_cast<std::size_t>(a)]) ++b;
+        while (b + 1 <= ultimo && passi[static_cast<std::size_t>(b + 1)] == passi[static_cast<std::size_t>(a)]) ++b;
         const int passo = passi[static_cast<std::size_t>(a)];
         if (passo != 0) {
             const std::string chiave = std::string("curva") + (passo < 0 ? "s" : "d") + std::to_string(std::abs(passo));
@@ -372,11 +376,20 @@ std::vector<std::string> righe_rallentamenti(const file_compilati& f) {
             }
         }
         if (e != s) fini_usate.insert(e);
-        const std::int64_t x = posizione_oggetto(static_cast<std::int64_t>(s));
+        std::int64_t x = posizione_oggetto(static_cast<std::int64_t>(s));
+        std::int64_t l = metri_cella * static_cast<std::int64_t>(e - s);
+        // A start in cell 31 with a warning board lay past 1500 m.
+        if (x == 1500 && f.celle[s - 24].oggetto == oggetto_avviso_rallentamento) x = 1501;
         const bool con_avviso = x > 1500;
-        const bool prima_avviso = con_avviso && f.celle[s - 25].oggetto == oggetto_prima_avviso;
-        righe.push_back(riga("rallentamento", {x, c.dato1, metri_cella * static_cast<std::int64_t>(e - s), c.dato3,
-                                               prima_avviso ? 1 : 0, c.dato2}));
+        bool prima_avviso = con_avviso && f.celle[s - 25].oggetto == oggetto_prima_avviso;
+        // From half a cell before, an even start cell rounds up and the four
+        // cells before the warning round down: they begin one cell earlier.
+        if (con_avviso && !prima_avviso && s % 2 == 0 && f.celle[s - 26].oggetto == oggetto_prima_avviso) {
+            prima_avviso = true;
+            x -= metri_cella / 2;
+            l += metri_cella / 2;
+        }
+        righe.push_back(riga("rallentamento", {x, c.dato1, l, c.dato3, prima_avviso ? 1 : 0, c.dato2}));
     }
     return righe;
 }
@@ -552,28 +565,27 @@ risultato_percorso compila_sorgenti(const sorgenti_lavoro& l, const std::string&
 }
 
 // The authored abatement points: those the post-pass does not place by
-// itself. Placing one moves the post-pass's own, so a few rounds settle it.
+// itself. Its own always hold 180, so every other value is a row; a point of
+// 180 is a row when the compile does not place it there. An authored point
+// takes a cell the post-pass might have used and moves its own, so the
+// points of 180 are settled one at a time from the route's start.
 risultato_percorso cerca_abbattimenti(sorgenti_lavoro& l, const file_compilati& f, const std::string& nome_percorso,
                                       const std::string& numero_treno, std::int32_t j) {
+    for (std::size_t i = 0; i < f.celle.size(); ++i) {
+        const cella& c = f.celle[i];
+        if (c.oggetto == oggetto_abbattimento_senza_valore) l.abbattimenti[static_cast<std::int64_t>(i)] = 0;
+        if (c.oggetto == oggetto_punto_abbattimento && c.dato1 != valore_abbattimento_automatico)
+            l.abbattimenti[static_cast<std::int64_t>(i)] = c.dato1;
+    }
     risultato_percorso r = compila_sorgenti(l, nome_percorso, numero_treno, j);
     for (int giro = 0; giro < giri_abbattimenti && r.esito == esito_percorso::completo; ++giro) {
-        bool cambiato = false;
         const std::size_t n = std::min(r.modello.celle.size(), f.celle.size());
-        for (std::size_t i = 0; i < n; ++i) {
-            const cella& dato = r.modello.celle[i];
-            const cella& atteso = f.celle[i];
-            const auto a = static_cast<std::int64_t>(i);
-            if (abbattimento(atteso) && !(abbattimento(dato) && dato.oggetto == atteso.oggetto && dato.dato1 == atteso.dato1)) {
-                const std::int64_t valore = atteso.oggetto == oggetto_punto_abbattimento ? atteso.dato1 : 0;
-                if (auto it = l.abbattimenti.find(a); it == l.abbattimenti.end() || it->second != valore) {
-                    l.abbattimenti[a] = valore;
-                    cambiato = true;
-                }
-            } else if (!abbattimento(atteso) && l.abbattimenti.erase(a)) {
-                cambiato = true;
-            }
-        }
-        if (!cambiato) break;
+        std::size_t i = 0;
+        while (i < n && abbattimento(f.celle[i]) == abbattimento(r.modello.celle[i]) &&
+               (!abbattimento(f.celle[i]) || f.celle[i] == r.modello.celle[i]))
+            ++i;
+        if (i == n || !abbattimento(f.celle[i]) || l.abbattimenti.count(static_cast<std::int64_t>(i))) break;
+        l.abbattimenti[static_cast<std::int64_t>(i)] = f.celle[i].dato1;
         r = compila_sorgenti(l, nome_percorso, numero_treno, j);
     }
     return r;
