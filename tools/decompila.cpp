@@ -175,8 +175,8 @@ int numero_stazioni(const file_compilati& f) {
 
 // The indication texts take slots 80, 79, ... in row order. A text whose
 // board a station stop covered gets its board under one of the stops.
-void righe_cartelli(const file_compilati& f, std::vector<std::string>& cartelli, std::vector<std::string>& indicazioni,
-                    perche& p) {
+void righe_cartelli(const file_compilati& f, const std::map<std::int64_t, std::string>& nascosti,
+                    std::vector<std::string>& cartelli, std::vector<std::string>& indicazioni, perche& p) {
     std::map<int, std::int64_t> cella_del_testo;
     std::vector<std::int64_t> fermate;
     for (std::size_t i = 0; i < f.celle.size(); ++i) {
@@ -184,9 +184,9 @@ void righe_cartelli(const file_compilati& f, std::vector<std::string>& cartelli,
         const auto indice = static_cast<std::int64_t>(i);
         if (c.oggetto == oggetto_indicatore_v_max) cartelli.push_back(riga_indicatore(indice, c));
         if (c.oggetto == oggetto_cartello_indicazione) cella_del_testo.emplace(c.dato1, indice);
-        if (c.oggetto != oggetto_fermata_stazione) continue;
+        if (c.oggetto != oggetto_fermata_stazione || nascosti.count(indice)) continue;
         // What the stop did not overwrite was a speed board beneath it.
-        if (c.tempo_segnale == 0 && (c.dato2 != 0 || c.dato3 != 0 || c.dato4 != 0))
+        if (c.dato2 != 0 || c.dato3 != 0 || c.dato4 != 0)
             cartelli.push_back(riga_indicatore(indice, c));
         else
             fermate.push_back(indice);
@@ -394,46 +394,99 @@ std::vector<std::string> righe_rallentamenti(const file_compilati& f) {
     return righe;
 }
 
-// A signal's code comes back from the marks that no later signal covers,
+// A signal's code comes back from the marks that no later row covers,
 // among the codes that the packed dato4 allows.
+struct codice_segnale {
+    std::int64_t codice = 0;
+    int scoperti = 0;  // marks that no later row covers
+    int accordi = 0;   // of those, the ones the code gives
+    bool segnato = false;  // one of those is not 0
+};
+
+codice_segnale scegli_codice(const file_compilati& f, std::int64_t t, const std::set<std::int64_t>& coperte) {
+    const cella& c = f.celle[static_cast<std::size_t>(t)];
+    codice_segnale migliore;
+    migliore.accordi = -1;
+    for (std::int64_t prova = 0; prova < 640; ++prova) {
+        if ((c.dato4 - prova) % 10 != 0) continue;
+        codice_segnale questo{prova, 0, 0, false};
+        for (int b = 1; b <= 4; ++b) {
+            const std::int64_t m = t - 2 * b;
+            if (m < 0 || coperte.count(m)) continue;
+            const std::uint8_t segno = f.celle[static_cast<std::size_t>(m)].ripetizione;
+            ++questo.scoperti;
+            questo.segnato = questo.segnato || segno != 0;
+            if (segno == static_cast<std::uint8_t>((prova * 10 + b) & 0xFF)) ++questo.accordi;
+        }
+        if (questo.accordi > migliore.accordi) migliore = questo;
+    }
+    return migliore;
+}
+
+void copri_segni(std::set<std::int64_t>& coperte, std::int64_t t) {
+    for (int b = 1; b <= 4; ++b) coperte.insert(t - 2 * b);
+}
+
+std::string riga_segnale(const cella& c, std::int64_t t, std::int64_t codice) {
+    const std::int64_t rapp = (c.dato4 - codice) / 10;
+    const std::int64_t sx = c.tempo_segnale != 0 ? 2 : quoziente(codice, 3);
+    const std::int64_t dx = codice - 3 * sx;
+    const std::int64_t tempo = c.tempo_segnale == 0 ? 0 : (c.tempo_segnale >= 101 ? c.tempo_segnale : c.tempo_segnale + 256);
+    auto cifre = [](std::int16_t dato) {
+        const std::int64_t s = quoziente(dato, 10);
+        return std::pair{s, dato - 10 * s};
+    };
+    const auto [s1, d1] = cifre(c.dato1);
+    const auto [s2, d2] = cifre(c.dato2);
+    const auto [s3, d3] = cifre(c.dato3);
+    return riga("segnale", {posizione_oggetto(t), sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo});
+}
+
+std::vector<std::int64_t> celle_con(const file_compilati& f, std::uint8_t oggetto) {
+    std::vector<std::int64_t> celle;
+    for (std::size_t i = 0; i < f.celle.size(); ++i)
+        if (f.celle[i].oggetto == oggetto) celle.push_back(static_cast<std::int64_t>(i));
+    return celle;
+}
+
+// The signals in cell order; each one's marks may cover those of the ones before.
 std::vector<std::string> righe_segnali(const file_compilati& f) {
-    std::vector<std::size_t> segnali;
-    for (std::size_t t = 0; t < f.celle.size(); ++t)
-        if (f.celle[t].oggetto == oggetto_segnale) segnali.push_back(t);
-    std::set<std::int64_t> coperte;  // mark cells of the signals after the one in hand
+    const std::vector<std::int64_t> segnali = celle_con(f, oggetto_segnale);
+    std::set<std::int64_t> coperte;
     std::vector<std::string> righe(segnali.size());
     for (std::size_t n = segnali.size(); n-- > 0;) {
-        const auto t = static_cast<std::int64_t>(segnali[n]);
-        const cella& c = f.celle[segnali[n]];
-        std::int64_t codice = 0;
-        int migliore = -1;
-        for (std::int64_t prova = 0; prova < 640; ++prova) {
-            if ((c.dato4 - prova) % 10 != 0) continue;
-            int accordi = 0;
-            for (int b = 1; b <= 4; ++b) {
-                const std::int64_t m = t - 2 * b;
-                if (m >= 0 && !coperte.count(m) &&
-                    f.celle[static_cast<std::size_t>(m)].ripetizione == static_cast<std::uint8_t>((prova * 10 + b) & 0xFF))
-                    ++accordi;
-            }
-            if (accordi > migliore) migliore = accordi, codice = prova;
-        }
-        for (int b = 1; b <= 4; ++b) coperte.insert(t - 2 * b);
-
-        const std::int64_t rapp = (c.dato4 - codice) / 10;
-        const std::int64_t sx = c.tempo_segnale != 0 ? 2 : quoziente(codice, 3);
-        const std::int64_t dx = codice - 3 * sx;
-        const std::int64_t tempo = c.tempo_segnale == 0 ? 0 : (c.tempo_segnale >= 101 ? c.tempo_segnale : c.tempo_segnale + 256);
-        auto cifre = [](std::int16_t dato) {
-            const std::int64_t s = quoziente(dato, 10);
-            return std::pair{s, dato - 10 * s};
-        };
-        const auto [s1, d1] = cifre(c.dato1);
-        const auto [s2, d2] = cifre(c.dato2);
-        const auto [s3, d3] = cifre(c.dato3);
-        righe[n] = riga("segnale", {posizione_oggetto(t), sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo});
+        const std::int64_t t = segnali[n];
+        righe[n] = riga_segnale(f.celle[static_cast<std::size_t>(t)], t, scegli_codice(f, t, coperte).codice);
+        copri_segni(coperte, t);
     }
     return righe;
+}
+
+// Signals that a station stop covered: the stop keeps their time value and
+// the marks that neither a station nor a later signal wrote over. They are
+// written before the stations, whose stops then cover them again.
+std::map<std::int64_t, std::string> segnali_sotto_fermate(const file_compilati& f) {
+    std::set<std::int64_t> coperte;
+    for (std::int64_t t : celle_con(f, oggetto_segnale)) copri_segni(coperte, t);
+    for (int k = 1; k <= numero_stazioni(f); ++k) {
+        const voce& r = f.voci[static_cast<std::size_t>(k)];
+        if (r.categoria >= 25 || categoria_breve(r.categoria)) continue;
+        for (int i = 1; i <= 4; ++i) {
+            const double segno = static_cast<double>(r.fine_tratto) / 50.0 - i - 1;
+            if (segno > 1) coperte.insert(static_cast<std::int64_t>(arrotonda(segno)));
+        }
+    }
+    std::map<std::int64_t, std::string> nascosti;
+    const std::vector<std::int64_t> fermate = celle_con(f, oggetto_fermata_stazione);
+    for (auto it = fermate.rbegin(); it != fermate.rend(); ++it) {
+        const cella& c = f.celle[static_cast<std::size_t>(*it)];
+        const codice_segnale codice = scegli_codice(f, *it, coperte);
+        const bool dai_segni = codice.scoperti > 0 && codice.accordi == codice.scoperti && codice.segnato;
+        if (c.tempo_segnale == 0 && !dai_segni) continue;
+        nascosti[*it] = riga_segnale(c, *it, codice.codice);
+        copri_segni(coperte, *it);
+    }
+    return nascosti;
 }
 
 // --- verification ----------------------------------------------------------------
@@ -632,7 +685,8 @@ decompilazione decompila(const file_compilati& f, const std::string& nome_percor
     l.linea.push_back("[curve]");
     if (f.planimetria) aggiungi(l.linea, righe_curve(*f.planimetria, f.planimetria->metri - 1, p));
     std::vector<std::string> cartelli, indicazioni;
-    righe_cartelli(f, cartelli, indicazioni, p);
+    const std::map<std::int64_t, std::string> nascosti = segnali_sotto_fermate(f);
+    righe_cartelli(f, nascosti, cartelli, indicazioni, p);
     l.linea.push_back("[cartelli]");
     aggiungi(l.linea, cartelli);
     l.linea.push_back("[montagne]");
@@ -648,6 +702,7 @@ decompilazione decompila(const file_compilati& f, const std::string& nome_percor
     t.push_back("[vel_limite]");
     righe_riempimento(t, f.celle, &cella::velocita, 0, "velocita", [](std::uint8_t b) { return 5 * b; });
     t.push_back("[stazioni]");
+    for (const auto& [cella_indice, r] : nascosti) t.push_back(r);
     aggiungi(t, righe_stazioni(f, p));
     t.push_back("[rallentamenti]");
     aggiungi(t, righe_rallentamenti(f));

@@ -141,9 +141,18 @@ inline sorgenti_generate genera_una(casuale& c) {
     for (std::int64_t p = c.probabile(70) ? 0 : c.tra(1, 3000); p <= ultima_posizione - 100; p += c.tra(60, 5000))
         t += riga("velocita", {p, c.tra(0, 1275)});
 
+    auto riga_segnale = [&](std::int64_t p) {
+        const std::int64_t sx = c.tra(1, 3);
+        const std::int64_t tempo = sx == 2 && c.probabile(40) ? c.tra(-5, 300) : 0;
+        return riga("segnale", {p, sx, c.tra(0, 9), c.tra(0, 9), c.tra(0, 9), c.tra(0, 3), c.tra(0, 2), c.tra(0, 9),
+                                c.tra(0, 9), c.tra(0, 9), tempo});
+    };
+
     // Stations, in order and apart; a stop lands over whatever the line put
-    // there, boards included.
-    t += "[stazioni]\r\n";
+    // there, boards included, and over a signal written before the stations.
+    const occupazione linea_sola = occ;
+    std::string stazioni;
+    std::vector<std::int64_t> fermate;
     std::int64_t fine_precedente = -100000;
     for (std::int64_t punto = 50 * c.tra(0, 40); punto <= 50 * numero_celle - 800; punto += 50 * c.tra(1, 200)) {
         const int categorie[] = {2, 5, 6, 7, 8, 12, 24, 28, 30};
@@ -155,15 +164,22 @@ inline sorgenti_generate genera_una(casuale& c) {
         const std::int64_t fine = breve ? punto + 150 : lunga ? punto + lunghezza_stazione : punto + lunghezza_stazione / 2 + (scelta3 ? 50 : 0);
         const auto fermata = static_cast<std::int64_t>(std::nearbyint(static_cast<double>(fine) / 50.0 - 1.0));
         if (inizio - 350 < fine_precedente || fermata <= 1 || fermata > numero_celle - 1) continue;
-        if (categoria < 25) occ.prendi(fermata);
+        if (categoria < 25) {
+            occ.prendi(fermata);
+            fermate.push_back(fermata);
+        }
         fine_precedente = fine;
         std::string r = riga("stazione", {punto, categoria, lunghezza_stazione, c.tra(0, 255), c.tra(0, 255), scelta3,
                                           c.tra(-5, 5), c.tra(0, 300), c.tra(0, 255), c.tra(0, 5), c.tra(0, 5), c.tra(0, 5),
                                           c.tra(0, 255), c.tra(0, 23), c.tra(0, 59), c.tra(0, 59)});
         r.resize(r.size() - 2);
-        t += r + ", " + testo_casuale(c) + "\r\n";
+        stazioni += r + ", " + testo_casuale(c) + "\r\n";
         if (c.probabile(20)) break;
     }
+    t += "[stazioni]\r\n";
+    for (std::int64_t f : fermate)
+        if (linea_sola.libera(f) && c.probabile(30)) t += riga_segnale(50 * (f - 1) + c.tra(-24, 24));
+    t += stazioni;
 
     t += "[rallentamenti]\r\n";
     for (int n = static_cast<int>(c.tra(0, 5)); n > 0; --n) {
@@ -185,10 +201,7 @@ inline sorgenti_generate genera_una(casuale& c) {
     for (std::int64_t p = c.tra(0, 1500); p <= ultima_posizione; p += c.tra(50, 1500)) {
         if (!occ.libera(cella_oggetto(p)) || cella_oggetto(p) < 3) continue;
         occ.prendi(cella_oggetto(p));
-        const std::int64_t sx = c.tra(1, 3);
-        const std::int64_t tempo = sx == 2 && c.probabile(40) ? c.tra(-5, 300) : 0;
-        t += riga("segnale", {p, sx, c.tra(0, 9), c.tra(0, 9), c.tra(0, 9), c.tra(0, 3), c.tra(0, 2), c.tra(0, 9),
-                              c.tra(0, 9), c.tra(0, 9), tempo});
+        t += riga_segnale(p);
     }
 
     t += "[codici]\r\n";
