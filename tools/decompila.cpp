@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 #include <cstdio>
+#include <cstdlib>
+#include <limits>
 #include <map>
 #include <set>
 
@@ -57,7 +59,7 @@ std::array<voce, 3> righe_progressive(const file_compilati& f) {
         memorizzate[static_cast<std::size_t>(i)] = f.voci[static_cast<std::size_t>(voce_progressiva_tre + i)];
         voce& v = memorizzate[static_cast<std::size_t>(i)];
         v.testo.clear();
-        if (v.punto == 1) v.fine_tratto -= 100;
+        if (v.punto == 1 && v.fine_tratto >= std::numeric_limits<std::int32_t>::min() + 100) v.fine_tratto -= 100;
     }
     // "uno" first takes slot 81, as an author writes a single progressive.
     std::array<int, 3> ordine{2, 1, 0};
