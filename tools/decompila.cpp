@@ -360,11 +360,36 @@ std::vector<std::string> righe_stazioni(const file_compilati& f, perche& p) {
     return righe;
 }
 
+// The four numbered cells before a warning board, by the start cell of the
+// restriction they belong to: the start 25 cells on, or, from half a cell
+// before, an even start 26 cells on (true). Where both starts could own
+// them, the one whose d_v matches their dato2 does.
+std::map<std::size_t, bool> prima_degli_avvisi(const file_compilati& f) {
+    std::map<std::size_t, bool> proprietari;
+    auto inizio = [&](std::size_t s) {
+        return s < f.celle.size() && s >= 31 && f.celle[s].oggetto == oggetto_inizio_rallentamento &&
+               f.celle[s - 24].oggetto == oggetto_avviso_rallentamento && !proprietari.count(s);
+    };
+    for (std::size_t m = 0; m < f.celle.size(); ++m) {
+        const cella& c = f.celle[m];
+        if (c.oggetto != oggetto_prima_avviso || c.dato1 != 1) continue;
+        const std::size_t intera = m + 25, mezza = m + 26;
+        const bool puo_intera = inizio(intera), puo_mezza = mezza % 2 == 0 && mezza >= 32 && inizio(mezza);
+        auto adatto = [&](std::size_t s) { return (f.celle[s].dato2 != 0) == (c.dato2 != 0); };
+        if (puo_intera && (adatto(intera) || !puo_mezza))
+            proprietari[intera] = false;
+        else if (puo_mezza)
+            proprietari[mezza] = true;
+    }
+    return proprietari;
+}
+
 // A start cell with its end: the first end further on with the same values
 // (none when the start overwrote its own end).
 std::vector<std::string> righe_rallentamenti(const file_compilati& f) {
     std::vector<std::string> righe;
     std::set<std::size_t> fini_usate;
+    const std::map<std::size_t, bool> proprietari = prima_degli_avvisi(f);
     for (std::size_t s = 0; s < f.celle.size(); ++s) {
         const cella& c = f.celle[s];
         if (c.oggetto != oggetto_inizio_rallentamento) continue;
@@ -382,16 +407,14 @@ std::vector<std::string> righe_rallentamenti(const file_compilati& f) {
         std::int64_t l = metri_cella * static_cast<std::int64_t>(e - s);
         // A start in cell 31 with a warning board lay past 1500 m.
         if (x == 1500 && f.celle[s - 24].oggetto == oggetto_avviso_rallentamento) x = 1501;
-        const bool con_avviso = x > 1500;
-        bool prima_avviso = con_avviso && f.celle[s - 25].oggetto == oggetto_prima_avviso;
+        const auto proprio = proprietari.find(s);
         // From half a cell before, an even start cell rounds up and the four
-        // cells before the warning round down: they begin one cell earlier.
-        if (con_avviso && !prima_avviso && s % 2 == 0 && f.celle[s - 26].oggetto == oggetto_prima_avviso) {
-            prima_avviso = true;
+        // cells before the warning round down.
+        if (proprio != proprietari.end() && proprio->second) {
             x -= metri_cella / 2;
             l += metri_cella / 2;
         }
-        righe.push_back(riga("rallentamento", {x, c.dato1, l, c.dato3, prima_avviso ? 1 : 0, c.dato2}));
+        righe.push_back(riga("rallentamento", {x, c.dato1, l, c.dato3, proprio != proprietari.end() ? 1 : 0, c.dato2}));
     }
     return righe;
 }
