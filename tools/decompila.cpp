@@ -580,11 +580,19 @@ std::vector<differenza> confronta(const file_compilati& f, const risultato_perco
     if (s.celle.size() != f.celle.size())
         celle("cell track: " + std::to_string(f.celle.size()) + " cells stored, the sources give " +
                     std::to_string(s.celle.size()));
-    for (std::size_t i = 0; i < std::min(s.celle.size(), f.celle.size()); ++i)
-        if (!(s.celle[i] == f.celle[i]))
-            celle(con_perche("cell " + std::to_string(i) + " (from " + std::to_string(metri_cella * static_cast<std::int64_t>(i)) +
-                                       " m): " + campi_diversi(f.celle[i], s.celle[i], campi_di_cella),
-                                   motivo(p.celle, static_cast<std::int64_t>(i))));
+    // Marks are the one value that the order of the rows decides.
+    static const std::string segni_in_ordine =
+        "the signals and stations, written in cell order, leave another mark here (were their rows in another order?)";
+    for (std::size_t i = 0; i < std::min(s.celle.size(), f.celle.size()); ++i) {
+        if (s.celle[i] == f.celle[i]) continue;
+        const std::string* perche_qui = motivo(p.celle, static_cast<std::int64_t>(i));
+        cella senza_segno = s.celle[i];
+        senza_segno.ripetizione = f.celle[i].ripetizione;
+        if (!perche_qui && senza_segno == f.celle[i]) perche_qui = &segni_in_ordine;
+        celle(con_perche("cell " + std::to_string(i) + " (from " + std::to_string(metri_cella * static_cast<std::int64_t>(i)) +
+                             " m): " + campi_diversi(f.celle[i], s.celle[i], campi_di_cella),
+                         perche_qui));
+    }
     for (int k = 0; k < numero_voci; ++k) {
         const auto i = static_cast<std::size_t>(k);
         if (!(s.voci[i] == f.voci[i]))

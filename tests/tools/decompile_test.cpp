@@ -122,6 +122,21 @@ TEST(DecompilaGenerati, CasiAlLimite) {
                 originale);
 }
 
+// Signals written against cell order leave marks that the rows, written in
+// cell order, give otherwise: each such cell is reported with the reason.
+TEST(DecompilaGenerati, SegniDiSegnaliFuoriOrdine) {
+    const std::string l = "[generale]\r\nlunghezza percorso, 6000\r\n[fine]\r\n";
+    const std::string t = "[generale]\r\nsegnale, 3100, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0\r\n"
+                          "segnale, 3000, 2, 1, 0, 0, 0, 1, 0, 0, 0, 0\r\n[fine]\r\n";
+    const decompilazione d = decompila(compila_file(l, t, 0, "Gen", "7"), "Gen", "7");
+    ASSERT_EQ(d.differenze.size(), 3u) << differenze(d);
+    for (const differenza& x : d.differenze) {
+        EXPECT_EQ(x.dove, file_scenario::celle);
+        EXPECT_NE(x.testo.find("ripetizione stored"), std::string::npos) << x.testo;
+        EXPECT_NE(x.testo.find("were their rows in another order?"), std::string::npos) << x.testo;
+    }
+}
+
 // Files edited at random bytes still decompile: the report lists what does
 // not come back, and when it lists nothing the sources give the same files.
 TEST(DecompilaGenerati, ByteAlterati) {
