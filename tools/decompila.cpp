@@ -19,6 +19,7 @@ namespace {
 constexpr std::int64_t metri_cella = 50;
 constexpr std::int32_t oltre_la_fine = 7000;
 constexpr int giri_abbattimenti = 64;
+constexpr std::size_t intorno_abbattimenti = 20;  // the post-pass looks back at most 20 cells
 constexpr std::int16_t valore_abbattimento_automatico = 180;
 
 // Why a cell, a slot or a metre could not be given back, by where it is.
@@ -650,11 +651,24 @@ risultato_percorso compila_sorgenti(const sorgenti_lavoro& l, const std::string&
     return compila(nome_percorso, numero_treno, j, sorgenti);
 }
 
+// The first cell from which the abatement points of a compile differ from
+// the stored ones; the cell count when none does.
+std::size_t primo_diverso(const file_compilati& f, const risultato_percorso& r) {
+    if (r.esito != esito_percorso::completo) return 0;
+    const std::size_t n = std::min(r.modello.celle.size(), f.celle.size());
+    std::size_t i = 0;
+    while (i < n && abbattimento(f.celle[i]) == abbattimento(r.modello.celle[i]) &&
+           (!abbattimento(f.celle[i]) || f.celle[i] == r.modello.celle[i]))
+        ++i;
+    return i;
+}
+
 // The authored abatement points: those the post-pass does not place by
-// itself. Its own always hold 180, so every other value is a row; a point of
-// 180 is a row when the compile does not place it there. An authored point
-// takes a cell the post-pass might have used and moves its own, so the
-// points of 180 are settled one at a time from the route's start.
+// itself. Its own always hold 180, so every other value is a row. A point of
+// 180 is a row when the post-pass, with the rows so far, places its own
+// elsewhere; an authored point moves the post-pass's next ones, so the
+// points of 180 around the first difference are tried as rows, keeping the
+// one that moves the first difference furthest, until none moves it.
 risultato_percorso cerca_abbattimenti(sorgenti_lavoro& l, const file_compilati& f, const std::string& nome_percorso,
                                       const std::string& numero_treno, std::int32_t j) {
     for (std::size_t i = 0; i < f.celle.size(); ++i) {
@@ -664,15 +678,23 @@ risultato_percorso cerca_abbattimenti(sorgenti_lavoro& l, const file_compilati& 
             l.abbattimenti[static_cast<std::int64_t>(i)] = c.dato1;
     }
     risultato_percorso r = compila_sorgenti(l, nome_percorso, numero_treno, j);
-    for (int giro = 0; giro < giri_abbattimenti && r.esito == esito_percorso::completo; ++giro) {
-        const std::size_t n = std::min(r.modello.celle.size(), f.celle.size());
-        std::size_t i = 0;
-        while (i < n && abbattimento(f.celle[i]) == abbattimento(r.modello.celle[i]) &&
-               (!abbattimento(f.celle[i]) || f.celle[i] == r.modello.celle[i]))
-            ++i;
-        if (i == n || !abbattimento(f.celle[i]) || l.abbattimenti.count(static_cast<std::int64_t>(i))) break;
-        l.abbattimenti[static_cast<std::int64_t>(i)] = f.celle[i].dato1;
+    std::size_t diverso = primo_diverso(f, r);
+    for (int giro = 0; giro < giri_abbattimenti && diverso < f.celle.size(); ++giro) {
+        std::optional<std::int64_t> scelta;
+        std::size_t piu_avanti = diverso;
+        const std::size_t da = diverso > intorno_abbattimenti ? diverso - intorno_abbattimenti : 0;
+        for (std::size_t k = da; k <= diverso + intorno_abbattimenti && k < f.celle.size(); ++k) {
+            const auto a = static_cast<std::int64_t>(k);
+            if (f.celle[k].oggetto != oggetto_punto_abbattimento || l.abbattimenti.count(a)) continue;
+            l.abbattimenti[a] = f.celle[k].dato1;
+            const std::size_t qui = primo_diverso(f, compila_sorgenti(l, nome_percorso, numero_treno, j));
+            l.abbattimenti.erase(a);
+            if (qui > piu_avanti) piu_avanti = qui, scelta = a;
+        }
+        if (!scelta) break;
+        l.abbattimenti[*scelta] = f.celle[static_cast<std::size_t>(*scelta)].dato1;
         r = compila_sorgenti(l, nome_percorso, numero_treno, j);
+        diverso = piu_avanti;
     }
     return r;
 }
