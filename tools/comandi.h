@@ -73,4 +73,5 @@ int comando_sources(const std::vector<std::string>& argomenti, piattaforma& p, s
 int comando_compile(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
 int comando_check(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
 int comando_dump(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
+int comando_decompile(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
 int comando_plot(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);

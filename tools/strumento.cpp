@@ -31,6 +31,7 @@ constexpr uso_comando usi[] = {
      "  scenario_tool check --line FILE --train-source FILE [--route NAME --train NUMBER] [--strict] [--json]\n"},
     {"dump", "  scenario_tool dump FILE [--json] [--all]\n"},
     {"plot", "  scenario_tool plot --route NAME --train NUMBER [--dir DIR] [--out FILE.svg]\n"},
+    {"decompile", "  scenario_tool decompile --route NAME --train NUMBER [--dir DIR] [--out DIR] [--force]\n"},
 };
 
 void scrivi_uso(std::ostream& o) {
@@ -175,6 +176,7 @@ int esegui_comando(const std::vector<std::string>& argomenti, piattaforma& p, st
         if (comando == "check") return comando_check(resto, p, out, err);
         if (comando == "dump") return comando_dump(resto, p, out, err);
         if (comando == "plot") return comando_plot(resto, p, out, err);
+        if (comando == "decompile") return comando_decompile(resto, p, out, err);
         if (comando == "help" || comando == "--help" || comando == "-h") {
             scrivi_uso(out);
             return uscita_ok;
