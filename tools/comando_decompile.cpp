@@ -1,3 +1,4 @@
+#include "authoring/diagnosi.h"
 #include "comandi.h"
 #include "decompila.h"
 #include "driver/nomi_file.h"
@@ -48,6 +49,12 @@ int comando_decompile(const std::vector<std::string>& argomenti, piattaforma& p,
         const std::string& file = x.dove == file_scenario::celle ? celle : x.dove == file_scenario::voci ? voci : pianta;
         err << file << ": " << x.testo << '\n';
     }
+    // What the authoring checks say of the sources: only what reproducing the
+    // files needs (an object in the spare cells, say), listed for the author.
+    const nomi_sorgenti nomi_righe{linea, treno};
+    const auto autore = compila_per_autore({testo_sorgente(d.righe_linea), testo_sorgente(d.righe_treno)},
+                                           nome_percorso, numero_treno, f.planimetria ? 1 : 0, nomi_righe);
+    for (const diagnosi& a : autore.avvisi) err << testo_diagnosi(a, nomi_righe) << '\n';
     out << "wrote " << linea << "\nwrote " << treno << '\n';
     const std::string compila = "scenario_tool compile --line " + linea + " --train-source " + treno + " --route " +
                                 nome_percorso + " --train " + numero_treno + (f.planimetria ? "" : " --no-plan");

@@ -6,7 +6,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <set>
 
+#include "authoring/diagnosi.h"
 #include "decompila.h"
 #include "output/file_binari.h"
 #include "output/lettura_binari.h"
@@ -76,6 +78,7 @@ std::pair<std::uint64_t, std::uint64_t> semi() {
 TEST(DecompilaGenerati, IlGiroTornaBytePerByte) {
     const auto [da, a] = semi();
     std::uint64_t senza_sorgenti = 0;
+    std::uint64_t con_avvisi = 0;
     const auto inizio = std::chrono::steady_clock::now();
     for (std::uint64_t seme = da; seme <= a; ++seme) {
         SCOPED_TRACE("seed " + std::to_string(seme));
@@ -87,16 +90,28 @@ TEST(DecompilaGenerati, IlGiroTornaBytePerByte) {
         const file_compilati originale = compila_file(g.linea, g.treno, g.j, "Gen", "7");
         const decompilazione d = decompila(originale, "Gen", "7");
         ASSERT_EQ(differenze(d), "") << g.linea << "\n---\n" << g.treno;
-        const file_compilati ritorno =
-            compila_file(testo_sorgente(d.righe_linea), testo_sorgente(d.righe_treno), g.j, "Gen", "7");
+        const std::string linea_tornata = testo_sorgente(d.righe_linea);
+        const std::string treno_tornato = testo_sorgente(d.righe_treno);
+        const file_compilati ritorno = compila_file(linea_tornata, treno_tornato, g.j, "Gen", "7");
         ASSERT_TRUE(stessi_file(ritorno, originale)) << g.linea << "\n---\n" << g.treno;
+        // The authoring checks find nothing in the recovered sources that
+        // they did not find in the authored ones.
+        const nomi_sorgenti nomi{"L.txt", "T.txt"};
+        std::set<std::string> prima;
+        for (const diagnosi& x : compila_per_autore({g.linea, g.treno}, "Gen", "7", g.j, nomi).avvisi)
+            prima.insert(x.nome);
+        con_avvisi += !prima.empty();
+        for (const diagnosi& x : compila_per_autore({linea_tornata, treno_tornato}, "Gen", "7", g.j, nomi).avvisi)
+            ASSERT_TRUE(prima.count(x.nome)) << testo_diagnosi(x, nomi) << "\n" << linea_tornata << "\n---\n"
+                                             << treno_tornato;
     }
     // A generator that seldom manages valid sources would test little.
     EXPECT_LE(senza_sorgenti * 20, a - da + 1);
     const auto secondi =
         std::chrono::duration_cast<std::chrono::seconds>(std::chrono::steady_clock::now() - inizio).count();
-    std::printf("seeds %llu to %llu: %llu without valid sources, %lld s\n", static_cast<unsigned long long>(da),
-                static_cast<unsigned long long>(a), static_cast<unsigned long long>(senza_sorgenti),
+    std::printf("seeds %llu to %llu: %llu without valid sources, %llu with authoring warnings, %lld s\n",
+                static_cast<unsigned long long>(da), static_cast<unsigned long long>(a),
+                static_cast<unsigned long long>(senza_sorgenti), static_cast<unsigned long long>(con_avvisi),
                 static_cast<long long>(secondi));
 }
 
