@@ -2,20 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "authoring/avvisi.h"
 #include "model/problemi.h"
+#include "support/cartella_temporanea.h"
 
 namespace {
 
-std::string guida() {
-    std::ifstream in(std::string(SCENARIO_TEST_DATA) + "/../../docs/AUTHORING.md", std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+std::string guida() { return leggi(std::filesystem::path(SCENARIO_TEST_DATA) / ".." / ".." / "docs" / "AUTHORING.md"); }
 
 TEST(GuidaAutori, OgniCodiceEOgniAvvisoHaLaSuaVoce) {
     const std::string testo = guida();

@@ -26,13 +26,6 @@ std::vector<std::string> nomi(const std::map<std::string, std::string>& contenut
     return v;
 }
 
-std::string leggi(const fs::path& percorso) {
-    std::ifstream f(percorso, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 TEST(Build, InUnaCartellaVuotaLasciaIlPacchettoEBasta) {
     cartella_temporanea cartella;
     piattaforma_guasti p(cartella.stringa());

@@ -23,13 +23,15 @@ cartella_temporanea::~cartella_temporanea() {
     std::filesystem::remove_all(percorso_, ec);
 }
 
+std::string leggi(const std::filesystem::path& percorso) {
+    std::ifstream f(percorso, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
 std::map<std::string, std::string> contenuto_cartella(const std::filesystem::path& cartella) {
     std::map<std::string, std::string> file;
-    for (const auto& voce : std::filesystem::directory_iterator(cartella)) {
-        if (!voce.is_regular_file()) continue;
-        std::ifstream f(voce.path(), std::ios::binary);
-        file[voce.path().filename().string()] = std::string(std::istreambuf_iterator<char>(f), {});
-    }
+    for (const auto& voce : std::filesystem::directory_iterator(cartella))
+        if (voce.is_regular_file()) file[voce.path().filename().string()] = leggi(voce.path());
     return file;
 }
 

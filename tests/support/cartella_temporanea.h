@@ -5,7 +5,7 @@
 #include <string>
 
 // A fresh, empty folder under the system's temporary folder, removed with
-// everything in it when the object goes.
+// everything in it when the object goes. The one every test uses.
 class cartella_temporanea {
 public:
     cartella_temporanea();
@@ -15,10 +15,14 @@ public:
 
     const std::filesystem::path& percorso() const { return percorso_; }
     std::string stringa() const { return percorso_.string(); }
+    std::filesystem::path operator/(const std::string& nome) const { return percorso_ / nome; }
 
 private:
     std::filesystem::path percorso_;
 };
+
+// A whole file's bytes; empty when it cannot be read.
+std::string leggi(const std::filesystem::path& percorso);
 
 // Every regular file of a folder: name -> bytes.
 std::map<std::string, std::string> contenuto_cartella(const std::filesystem::path& cartella);

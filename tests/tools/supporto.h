@@ -15,45 +15,17 @@
 #include <string>
 #include <vector>
 
+#include "support/cartella_temporanea.h"
+
 namespace supporto {
 
 namespace fs = std::filesystem;
 
-inline std::string leggi(const fs::path& percorso) {
-    std::ifstream in(percorso, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+// The folder and file helpers are the ones every test shares.
+using ::cartella_temporanea;
+using ::leggi;
 
-inline void scrivi(const fs::path& percorso, const std::string& byte) {
-    std::ofstream out(percorso, std::ios::binary | std::ios::trunc);
-    out << byte;
-}
-
-// A folder of its own for each test, removed at the end.
-class cartella_temporanea {
-public:
-    cartella_temporanea() {
-        static std::atomic<unsigned> contatore{0};
-        std::random_device casuale;
-        percorso_ = fs::temp_directory_path() /
-                    ("scenario_tool_test_" + std::to_string(casuale()) + "_" + std::to_string(contatore++));
-        fs::create_directories(percorso_);
-    }
-    ~cartella_temporanea() {
-        std::error_code ec;
-        fs::remove_all(percorso_, ec);
-    }
-    cartella_temporanea(const cartella_temporanea&) = delete;
-    cartella_temporanea& operator=(const cartella_temporanea&) = delete;
-
-    const fs::path& percorso() const { return percorso_; }
-    fs::path operator/(const std::string& nome) const { return percorso_ / nome; }
-
-private:
-    fs::path percorso_;
-};
+inline void scrivi(const fs::path& percorso, const std::string& byte) { scrivi_file(percorso, byte); }
 
 inline std::string tra_apici(const std::string& a) {
     std::string t = "'";
