@@ -239,6 +239,38 @@ TEST_F(ErroriAutore, OgniErroreComuneDaLeSueRigheEsatteEIlSuoStato) {
     }
 }
 
+// The post-pass's problems, on small sources of their own: the row that
+// caused each, and the other row involved.
+TEST_F(ErroriAutore, IProblemiDelPassaggioFinaleNominanoLeLoroRighe) {
+    struct caso_finale {
+        const char* nome;
+        std::string treno;
+        std::vector<std::string> righe;
+    };
+    const std::vector<caso_finale> casi = {
+        {"an automatic point pushed into cell 1",
+         "[generale]\r\nrallentamento, 350, 60, 100, 1, 0, 0\r\nabbattimento, 150, 0\r\nabbattimento, 100, 0\r\n",
+         {"T.txt:2: error 1250: the header stamp fields are already taken: cell 1 (the first 50 m of the route) holds "
+          "object 12 (a code abatement point) with a first value of 180, where the stamp goes; the object is an "
+          "automatic abatement point for this row",
+          "1 error, 0 warnings"}},
+        {"no free cell before the signal after a restriction",
+         "[generale]\r\nrallentamento, 1000, 60, 200, 1, 0, 0\r\nsegnale, 1350, 1, 4, 1, 0, 0, 0, 0,0,0, 0\r\n"
+         "abbattimento, 1350, 0\r\nabbattimento, 1300, 0\r\n",
+         {"T.txt:2: error 13 at 1250 m: no free cell for an abatement point inside or after this speed restriction; "
+          "the signal is the row at T.txt:3",
+          "1 error, 0 warnings"}},
+    };
+    for (const caso_finale& c : casi) {
+        SCOPED_TRACE(c.nome);
+        scrivi(dir / "L.txt", "[generale]\r\nlunghezza percorso, 5000\r\n[x]\r\n");
+        scrivi(dir / "T.txt", c.treno + "[fine]\r\n");
+        const esito_comando e = check();
+        EXPECT_EQ(e.righe, c.righe);
+        EXPECT_EQ(e.stato, 2);
+    }
+}
+
 TEST_F(ErroriAutore, UnaSorgenteUtf16LoDiceInveceDiTacere) {
     scrivi(dir / "T.txt", utf16(codifica_testo(righe_treno())));
     const esito_comando e = check();
