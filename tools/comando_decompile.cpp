@@ -26,6 +26,8 @@ int comando_decompile(const std::vector<std::string>& argomenti, piattaforma& p,
     const std::string uscita = r.valore("--out", ".");
     const nomi_file nomi = nomi_scenario(nome_percorso, numero_treno);
 
+    // One writer in the folder for the whole run.
+    const auto blocco = prendi_cartella(p, uscita, {nomi.sorgente_linea, nomi.sorgente_treno});
     const std::string linea = p.unisci_percorso(uscita, nomi.sorgente_linea);
     const std::string treno = p.unisci_percorso(uscita, nomi.sorgente_treno);
     if (!r.ha("--force"))

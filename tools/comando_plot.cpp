@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <optional>
 
 #include "comandi.h"
@@ -20,6 +21,11 @@ int comando_plot(const std::vector<std::string>& argomenti, piattaforma& p, std:
     // Only a picture may be written, never over a scenario or source file.
     if (uscita.size() < 4 || !(uscita.ends_with(".svg") || uscita.ends_with(".SVG")))
         throw errore_uso("the picture's name must end in .svg: " + uscita);
+
+    // One writer in the picture's folder for the whole run.
+    const std::filesystem::path figura(uscita);
+    const std::string cartella_figura = figura.has_parent_path() ? figura.parent_path().string() : ".";
+    const auto blocco = prendi_cartella(p, cartella_figura, {figura.filename().string()});
 
     const auto voci = leggi_file_scenario(p, p.unisci_percorso(cartella, nomi.voci), decodifica_voci);
     const auto celle = leggi_file_scenario(p, p.unisci_percorso(cartella, nomi.celle), decodifica_celle);

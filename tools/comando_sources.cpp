@@ -2,6 +2,7 @@
 #include "driver/nomi_file.h"
 #include "driver/programma.h"
 #include "driver/scrittore_testo.h"
+#include "driver/sostituzione_file.h"
 #include "scenario/sorgenti_incorporate.h"
 
 // The embedded scenario's two source files, as the builder writes them: a
@@ -14,6 +15,8 @@ int comando_sources(const std::vector<std::string>& argomenti, piattaforma& p, s
 
     const std::string linea = p.unisci_percorso(cartella, nomi.sorgente_linea);
     const std::string treno = p.unisci_percorso(cartella, nomi.sorgente_treno);
+    // One writer in the folder for the whole run.
+    const auto blocco = prendi_cartella(p, cartella, {nomi.sorgente_linea, nomi.sorgente_treno});
     // A source there may hold an author's edits: keep it unless told otherwise.
     if (!r.ha("--force"))
         for (const std::string& percorso : {linea, treno})

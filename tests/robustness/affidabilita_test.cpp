@@ -236,8 +236,8 @@ TEST(NomiTemporanei, PlotNonSegueNullaDiPiantato) {
     }
     auto attesi = b.da_a;
     for (const std::string nome : {"R_1.svg", "uno.svg", "due.svg", "tre.svg"}) attesi[nome] = svg;
-    // plot does not hold the folder, so it leaves every other name alone.
-    controlla_dopo_piante(b.c / "sola_a", prima, attesi, fuori.percorso(), false);
+    // plot holds the picture's folder, so the leftovers of its own pictures go.
+    controlla_dopo_piante(b.c / "sola_a", prima, attesi, fuori.percorso(), true);
 }
 
 TEST(NomiTemporanei, CompileRimuoveGliAvanziDeiSuoiFileSoltanto) {
@@ -370,6 +370,37 @@ TEST(UnoScrittorePerCartella, IlBuilderNonToccaNullaDiUnaCartellaOccupata) {
     EXPECT_EQ(err.str(), "error: another build is writing into " + c.percorso().string() + "\n");
     EXPECT_TRUE(p.registro().empty()) << "a file operation ran";
     EXPECT_EQ(stato_cartella(c.percorso()), prima);
+}
+
+// sources, plot and decompile hold the folder they write into, as compile
+// does: on a held folder they stop before touching a file.
+TEST(UnoScrittorePerCartella, GliAltriComandiNonToccanoNullaDiUnaCartellaOccupata) {
+    cartella_temporanea c;
+    ASSERT_EQ(strumento(c.percorso(), {"sources"}).stato, 0);
+    ASSERT_EQ(strumento(c.percorso(), {"compile", "--line", "Valdesca_Morlano_linea.txt", "--train-source",
+                                       "Valdesca_Morlano_52816-.txt", "--route", "Valdesca_Morlano", "--train", "52816"})
+                  .stato,
+              0);
+    fs::create_directory(c / "fuori");
+    const std::string fuori = (c / "fuori").string();
+    const auto prima = stato_cartella(c.percorso());
+    auto locale = crea_piattaforma_locale();
+    for (const std::vector<std::string>& comando :
+         {std::vector<std::string>{"sources", "--force", "--out", fuori},
+          {"plot", "--route", "Valdesca_Morlano", "--train", "52816", "--dir", c.percorso().string(), "--out",
+           (c / "fuori" / "figura.svg").string()},
+          {"decompile", "--route", "Valdesca_Morlano", "--train", "52816", "--dir", c.percorso().string(), "--out",
+           fuori, "--force"}}) {
+        SCOPED_TRACE(comando.front());
+        const auto blocco = locale->blocca_cartella(fuori, std::chrono::milliseconds(0));
+        piattaforma_guasti p(c.percorso().string());
+        p.attesa_massima = std::chrono::milliseconds(100);
+        std::ostringstream out, err;
+        EXPECT_EQ(scenario_tool_main(comando, p, out, err), 1);
+        EXPECT_EQ(err.str(), "error: another build is writing into " + fuori + "\n");
+        EXPECT_EQ(stato_cartella(c.percorso()), prima);
+        EXPECT_TRUE(fs::is_empty(c / "fuori"));
+    }
 }
 
 // --- bounded inputs -------------------------------------------------------------
