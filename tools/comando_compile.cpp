@@ -7,7 +7,6 @@
 #include "driver/form_load.h"
 #include "driver/nomi_file.h"
 #include "driver/programma.h"
-#include "compile/sorgenti.h"
 #include "driver/sostituzione_file.h"
 
 namespace {
@@ -64,29 +63,23 @@ int comando_compile(const std::vector<std::string>& argomenti, piattaforma& p, s
     auto testo_treno = leggi_sorgente(p, a.treno, "train", err);
     if (!testo_treno) return uscita_guasto;
 
-    risultato_percorso risultato;
-    risultato.modello.nome_percorso = a.nome_percorso;
-    risultato.modello.numero_treno = a.numero_treno;
-    const testi_sorgente testi{*testo_linea, *testo_treno};
-    sorgenti_in_memoria sorgenti(std::move(testo_linea), std::move(testo_treno));
+    // The compile in memory with its diagnostics, as check runs it; the
+    // warnings never change what it writes.
     const nomi_sorgenti nomi_righe{a.linea, a.treno};
-    registro_righe righe;
-    // Warnings are read beside the compile and never change what it writes.
+    const compilazione_autore c = compila_per_autore({std::move(*testo_linea), std::move(*testo_treno)},
+                                                     a.nome_percorso, a.numero_treno, a.j, nomi_righe);
+    const risultato_percorso& risultato = c.risultato;
     auto stampa = [&] {
-        risultato.registro.righe = nullptr;
-        const auto avvisi = diagnosi_avvisi(trova_avvisi(testi, risultato.modello, risultato.registro, righe, nomi_righe));
-        for (const diagnosi& d : unisci(diagnosi_errori(risultato, righe, nomi_righe), avvisi))
-            err << testo_diagnosi(d, nomi_righe) << '\n';
-        return !avvisi.empty();
+        for (const diagnosi& d : unisci(c.errori, c.avvisi)) err << testo_diagnosi(d, nomi_righe) << '\n';
     };
     try {
-        memorizza_percorso(risultato, a.j, sorgenti, p, a.cartella, &righe);
+        if (risultato.esito == esito_percorso::completo) scrivi_binari(risultato.modello, p, a.cartella);
     } catch (const errore_file& e) {
         stampa();
         err << "error: " << e.what() << '\n';
         return uscita_guasto;
     }
-    const bool con_avvisi = stampa();
+    stampa();
 
     switch (risultato.esito) {
         case esito_percorso::senza_celle:
@@ -98,5 +91,5 @@ int comando_compile(const std::vector<std::string>& argomenti, piattaforma& p, s
         case esito_percorso::completo: break;
     }
     for (const std::string& scritto : scritti) out << "wrote " << scritto << '\n';
-    return risultato.registro.codice_errore != 0 || (a.rigoroso && con_avvisi) ? uscita_problemi : uscita_ok;
+    return risultato.registro.codice_errore != 0 || (a.rigoroso && !c.avvisi.empty()) ? uscita_problemi : uscita_ok;
 }
