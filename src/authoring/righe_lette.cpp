@@ -3,17 +3,20 @@
 #include <algorithm>
 #include <iterator>
 
+// A row's values follow its key in the trace: fields passed over come only
+// before a key (or at the end of the data), so each row is one run.
 std::vector<riga_letta> righe_lette(const registro_righe& righe, file_sorgente file) {
+    const std::vector<campo_letto>& traccia = righe.traccia(file);
     std::vector<riga_letta> elenco;
     bool generale = file == file_sorgente::linea;
-    for (const campo_letto& c : righe.traccia(file)) {
-        if (c.ruolo == ruolo_campo::chiave) {
-            elenco.push_back({file, {c}, generale});
-            // The general section ends at the first section header, itself examined as a key.
-            if (intestazione(c.testo)) generale = false;
-        } else if (c.ruolo == ruolo_campo::valore && !elenco.empty()) {
-            elenco.back().campi.push_back(c);
-        }
+    for (std::size_t i = 0; i < traccia.size(); ++i) {
+        if (traccia[i].ruolo != ruolo_campo::chiave) continue;
+        std::size_t fine = i + 1;
+        while (fine < traccia.size() && traccia[fine].ruolo == ruolo_campo::valore) ++fine;
+        elenco.push_back({file, std::span(traccia).subspan(i, fine - i), generale});
+        // The general section ends at the first section header, itself examined as a key.
+        if (intestazione(traccia[i].testo)) generale = false;
+        i = fine - 1;
     }
     return elenco;
 }

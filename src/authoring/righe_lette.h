@@ -2,17 +2,19 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "model/righe.h"
 
 // One row as the reader met it: its key field and the value fields read for
-// it, in order (none when the key matched nothing).
+// it, in order (none when the key matched nothing). A view into the record's
+// trace, valid while the record is.
 struct riga_letta {
     file_sorgente file = file_sorgente::linea;
-    std::vector<campo_letto> campi;  // the key first
-    bool generale = false;           // a key of the line source's general section
+    std::span<const campo_letto> campi;  // the key first
+    bool generale = false;               // a key of the line source's general section
 
     const campo_letto& chiave() const { return campi.front(); }
     std::int64_t riga() const { return chiave().riga; }

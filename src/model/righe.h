@@ -17,10 +17,10 @@ enum class ruolo_campo : std::uint8_t { valore, chiave, scartato };
 // One field as the reader met it: where it begins, its text as written (a
 // quoted field without its quotes), and the number it gave.
 struct campo_letto {
-    std::int64_t riga = 0;
     std::string testo;
-    bool numero = false;
+    std::int64_t riga = 0;
     std::int32_t valore = 0;
+    bool numero = false;
     ruolo_campo ruolo = ruolo_campo::valore;
 };
 

@@ -144,13 +144,24 @@ std::int32_t lettore_campi::leggi_numero() {
     return traccia_numero(campo, interpreta_numero(campo));
 }
 
+// Room for a usual source's fields up front, so that the trace seldom moves
+// its texts: a field with its separator rarely takes under four bytes. Capped,
+// so that a huge source does not reserve far more than it may need.
+void lettore_campi::traccia_in(std::vector<campo_letto>* traccia) {
+    constexpr std::size_t campi_riservati_massimi = std::size_t{1} << 20;
+    traccia_ = traccia;
+    if (traccia_) traccia_->reserve(traccia_->size() + std::min(dati_.size() / 4 + 1, campi_riservati_massimi));
+}
+
 std::string lettore_campi::traccia(std::string campo) {
-    if (traccia_) traccia_->push_back({riga_ultimo_campo(), campo, false, 0, ruolo_campo::valore});
+    if (traccia_) traccia_->push_back({.testo = campo, .riga = riga_ultimo_campo()});
     return campo;
 }
 
 std::int32_t lettore_campi::traccia_numero(std::string_view campo, std::int32_t valore) {
-    if (traccia_) traccia_->push_back({riga_ultimo_campo(), std::string(campo), true, valore, ruolo_campo::valore});
+    if (traccia_)
+        traccia_->push_back(
+            {.testo = std::string(campo), .riga = riga_ultimo_campo(), .valore = valore, .numero = true});
     return valore;
 }
 

@@ -39,7 +39,7 @@ public:
     std::int64_t riga_ultimo_campo() const { return riga_di(inizio_ultimo_); }
 
     // Every field read from now on is appended to the trace (none when null).
-    void traccia_in(std::vector<campo_letto>* traccia) { traccia_ = traccia; }
+    void traccia_in(std::vector<campo_letto>* traccia);
     // Tells the trace what the last field read was.
     void segna_ultimo(ruolo_campo ruolo) {
         if (traccia_ && !traccia_->empty()) traccia_->back().ruolo = ruolo;
