@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <set>
 
 #include "authoring/righe_lette.h"
@@ -201,21 +202,21 @@ void chiavi(raccolta& r, const std::vector<riga_letta>& righe, std::int32_t j) {
 // What a positioned row is called, or nothing for a row without a position.
 std::optional<std::string_view> tipo_posizionato(const riga_letta& riga) {
     if (riga.generale || !riga.riconosciuta()) return std::nullopt;
-    const std::string& c = riga.chiave().testo;
+    const chiave_senza_maiuscole c(riga.chiave().testo);
     if (riga.file == file_sorgente::linea) {
-        if (ha(c, "pendenza")) return "gradient";
-        if (ha(c, "curva")) return "curve";
-        if (ha(c, "montagna")) return "mountain";
-        if (ha(c, "indicatori_v")) return "speed indicator board";
-        if (ha(c, "indicat") && ha(c, "cartello")) return "indication board";
+        if (c.contiene("pendenza")) return "gradient";
+        if (c.contiene("curva")) return "curve";
+        if (c.contiene("montagna")) return "mountain";
+        if (c.contiene("indicatori_v")) return "speed indicator board";
+        if (c.contiene("indicat") && c.contiene("cartello")) return "indication board";
         return std::nullopt;
     }
-    if (ha(c, "velocit")) return "speed limit";
-    if (ha(c, "aderenza")) return "adhesion";
-    if (ha(c, "segnale")) return "signal";
-    if (ha(c, "rallentamento")) return "speed restriction";
-    if (ha(c, "abbattimento")) return "code abatement";
-    if (ha(c, "stazione")) return "station";
+    if (c.contiene("velocit")) return "speed limit";
+    if (c.contiene("aderenza")) return "adhesion";
+    if (c.contiene("segnale")) return "signal";
+    if (c.contiene("rallentamento")) return "speed restriction";
+    if (c.contiene("abbattimento")) return "code abatement";
+    if (c.contiene("stazione")) return "station";
     return std::nullopt;
 }
 
@@ -324,20 +325,32 @@ std::size_t sequenza_utf8(std::string_view t, std::size_t i) {
     return n;
 }
 
+// Where the first byte of 0x80 or above stands, eight bytes at a time: most
+// sources have none.
+std::size_t primo_alto(std::string_view t) {
+    constexpr std::uint64_t alti = 0x8080808080808080u;
+    std::size_t i = 0;
+    for (; i + 8 <= t.size(); i += 8) {
+        std::uint64_t otto;
+        std::memcpy(&otto, t.data() + i, 8);
+        if (otto & alti) break;
+    }
+    while (i < t.size() && static_cast<unsigned char>(t[i]) < 0x80) ++i;
+    return i;
+}
+
 // The first line holding a byte of 0x80 or above, when every such byte is
 // part of a well-formed UTF-8 sequence.
 std::optional<std::int64_t> riga_utf8(std::string_view t) {
-    std::optional<std::int64_t> prima;
-    std::int64_t riga = 1;
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        if (t[i] == '\n') ++riga;
+    const std::size_t primo = primo_alto(t);
+    if (primo == t.size()) return std::nullopt;
+    for (std::size_t i = primo; i < t.size(); ++i) {
         if (static_cast<unsigned char>(t[i]) < 0x80) continue;
         std::size_t n = sequenza_utf8(t, i);
         if (n == 0) return std::nullopt;
-        if (!prima) prima = riga;
         i += n - 1;
     }
-    return prima;
+    return 1 + std::count(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(primo), '\n');
 }
 
 void codifica(raccolta& r, file_sorgente f, std::string_view testo, const std::vector<campo_letto>& traccia) {
