@@ -464,6 +464,7 @@ function disegnaMontagne(c, g, s, larghezza, altezza) {
 
 function disegnaStazioni(c, g, s, larghezza, altezza) {
   const righe = [];
+  g.font = 'bold 11px "DejaVu Sans", Arial, sans-serif';
   for (const st of dati.stazioni) {
     const x1 = s.x(st.da), x2 = s.x(st.a), xp = s.x(st.punto);
     if (x2 < -200 || x1 > larghezza + 200) continue;
@@ -485,11 +486,7 @@ function disegnaStazioni(c, g, s, larghezza, altezza) {
     let r = 0;
     while (r < righe.length && righe[r] > x - 6) ++r;
     righe[r] = x + w;
-    if (r < 3) {
-      g.font = 'bold 11px "DejaVu Sans", Arial, sans-serif';
-      testoConAlone(g, nome, x, 12 + r * 12, st.oltre ? COLORI.oltre : COLORI.stazione);
-      g.font = '11px "DejaVu Sans", Arial, sans-serif';
-    }
+    if (r < 3) testoConAlone(g, nome, x, 12 + r * 12, st.oltre ? COLORI.oltre : COLORI.stazione);
     contornoOltre(g, st, x1, x2, altezza - 26, altezza - 4);
     segna(c, descriviStazione(st), Math.min(x1, xp - 4), Math.max(x2, xp + 4), 0, altezza);
   }
@@ -715,9 +712,9 @@ function disegnaPianta() {
     g.beginPath(); g.arc(p[0], p[1], 3.5, 0, 2 * Math.PI); g.fill();
     segna(c, o, p[0] - 5, p[0] + 5, p[1] - 5, p[1] + 5);
   }
-  const righe = [];
+  const punti = [];
   for (const st of dati.stazioni) {
-    if (st.punto < vista.da || st.punto > vista.a) continue;
+    if (st.punto < vista.da || st.punto > vista.a || st.punto > dati.lunghezza) continue;
     const p = suSchermo(st.punto);
     if (!p) continue;
     g.fillStyle = "#ffffff";
@@ -725,18 +722,26 @@ function disegnaPianta() {
     g.lineWidth = 2.5;
     g.beginPath(); g.arc(p[0], p[1], 6, 0, 2 * Math.PI); g.fill(); g.stroke();
     g.lineWidth = 1;
-    g.font = 'bold 11px "DejaVu Sans", Arial, sans-serif';
+    segna(c, descriviStazione(st), p[0] - 7, p[0] + 7, p[1] - 7, p[1] + 7);
+    punti.push([st, p]);
+  }
+  // Each name takes the first free place around its point: above, below,
+  // then further out; a name with no room is left to the stations' lane.
+  const occupati = punti.map(([, p]) => [p[0] - 7, p[0] + 7, p[1] - 7, p[1] + 7]);
+  g.font = 'bold 11px "DejaVu Sans", Arial, sans-serif';
+  for (const [st, p] of punti) {
     const w = g.measureText(st.nome).width;
     const x = Math.min(Math.max(p[0] - w / 2, 2), larghezza - w - 2);
-    // Labels above the point, moved up a row when they would overlap.
-    let r = 0;
-    while (righe.some(([rx1, rx2, rr]) => rr === r && x < rx2 + 6 && x + w > rx1 - 6)) ++r;
-    righe.push([x, x + w, r]);
-    const y = Math.max(p[1] - 12 - r * 13, 11);
-    testoConAlone(g, st.nome, x, y, COLORI.stazione);
-    g.font = '11px "DejaVu Sans", Arial, sans-serif';
-    segna(c, descriviStazione(st), p[0] - 7, p[0] + 7, p[1] - 7, p[1] + 7);
+    for (const dy of [-11, 20, -24, 33]) {
+      const r = [x - 3, x + w + 3, p[1] + dy - 10, p[1] + dy + 2];
+      if (r[2] < 0 || r[3] > altezza - 24) continue;
+      if (occupati.some((o) => r[0] < o[1] && o[0] < r[1] && r[2] < o[3] && o[2] < r[3])) continue;
+      occupati.push(r);
+      testoConAlone(g, st.nome, x, p[1] + dy, COLORI.stazione);
+      break;
+    }
   }
+  g.font = '11px "DejaVu Sans", Arial, sans-serif';
   // The scale bar.
   const metriBarra = passoTondo(larghezza / sc / 6, 1);
   const bx = 14, by = altezza - 12, fine = bx + metriBarra * sc;
