@@ -29,7 +29,9 @@ std::string cartella_di(const std::string& percorso) {
     return f.has_parent_path() ? f.parent_path().string() : ".";
 }
 
-std::string nome_in_cartella(const std::string& percorso) { return std::filesystem::path(percorso).filename().string(); }
+std::string nome_in_cartella(const std::string& percorso) {
+    return std::filesystem::path(percorso).filename().string();
+}
 
 }  // namespace
 

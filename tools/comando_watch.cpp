@@ -111,8 +111,14 @@ int comando_watch(const std::vector<std::string>& argomenti, piattaforma& p, std
     const riga_comando r =
         analizza_argomenti(argomenti, {"--line", "--train-source", "--route", "--train", "--out"}, {});
     if (!r.posizionali.empty()) throw errore_uso("watch takes its files as options, not " + r.posizionali.front());
-    osservazione o{r.richiesto("--line"), r.richiesto("--train-source"), r.richiesto("--route"), r.richiesto("--train"),
-                   r.valore("--out", "."), "", "", ""};
+    osservazione o{r.richiesto("--line"),
+                   r.richiesto("--train-source"),
+                   r.richiesto("--route"),
+                   r.richiesto("--train"),
+                   r.valore("--out", "."),
+                   "",
+                   "",
+                   ""};
     if (auto motivo = controlla_nomi(o.nome_percorso, o.numero_treno)) throw errore_strumento(*motivo);
     const std::string base = o.nome_percorso + "_" + o.numero_treno;
     o.nome_script = base + ".dati.js";
@@ -120,7 +126,8 @@ int comando_watch(const std::vector<std::string>& argomenti, piattaforma& p, std
     o.script = p.unisci_percorso(o.cartella, o.nome_script);
     for (const std::string& sorgente : {o.linea, o.treno})
         for (const std::string& scritto : {o.pagina, o.script})
-            if (stesso_file(sorgente, scritto)) throw errore_strumento("the source " + sorgente + " is where watch writes");
+            if (stesso_file(sorgente, scritto))
+                throw errore_strumento("the source " + sorgente + " is where watch writes");
 
     fermato = 0;
     std::signal(SIGINT, ferma_watch);

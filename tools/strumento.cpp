@@ -34,8 +34,7 @@ constexpr uso_comando usi[] = {
     {"view",
      "  scenario_tool view --route NAME --train NUMBER [--dir DIR | --line FILE --train-source FILE]"
      " [--out FILE.html]\n"},
-    {"watch",
-     "  scenario_tool watch --line FILE --train-source FILE --route NAME --train NUMBER [--out DIR]\n"},
+    {"watch", "  scenario_tool watch --line FILE --train-source FILE --route NAME --train NUMBER [--out DIR]\n"},
     {"decompile", "  scenario_tool decompile --route NAME --train NUMBER [--dir DIR] [--out DIR] [--force]\n"},
 };
 

@@ -33,8 +33,9 @@ protected:
     void SetUp() override { ASSERT_EQ(strumento(dir.percorso(), {"sources"}).stato, 0); }
 
     esito vista_da_sorgenti(const std::string& uscita = "pagina.html") {
-        return strumento(dir.percorso(), {"view", "--route", "R", "--train", "1", "--line", "Valdesca_Morlano_linea.txt",
-                                          "--train-source", "Valdesca_Morlano_52816-.txt", "--out", uscita});
+        return strumento(dir.percorso(),
+                         {"view", "--route", "R", "--train", "1", "--line", "Valdesca_Morlano_linea.txt",
+                          "--train-source", "Valdesca_Morlano_52816-.txt", "--out", uscita});
     }
 
     cartella_temporanea dir;
@@ -49,7 +50,8 @@ TEST_F(ViewStrumento, DaiFileSenzaRigheConLeProgressiveScritte) {
     ASSERT_EQ(e.stato, 0) << e.err;
     const std::string html = leggi(dir / "R_1.html");
     // Nothing to fetch: no script, style or font from elsewhere.
-    for (const char* esterno : {"src=\"http", "href=\"http", "@import", "url("}) EXPECT_EQ(html.find(esterno), std::string::npos);
+    for (const char* esterno : {"src=\"http", "href=\"http", "@import", "url("})
+        EXPECT_EQ(html.find(esterno), std::string::npos);
     const json d = dati_della_pagina(html);
     EXPECT_EQ(d["fonte"], "files");
     EXPECT_EQ(d["stazioni"].size(), 8u);
@@ -70,15 +72,18 @@ TEST_F(ViewStrumento, DalleSorgentiOgniOggettoConLaSuaRiga) {
     const json d = dati_della_pagina(leggi(dir / "pagina.html"));
     EXPECT_EQ(d["fonte"], "sources");
     EXPECT_EQ(d["stazioni"][2]["nome"], "CASTELVERE");
-    EXPECT_EQ(d["stazioni"][2]["riga"], "Valdesca_Morlano_52816-.txt:" + std::to_string(riga_di(leggi(dir / "Valdesca_Morlano_52816-.txt"), "CASTELVERE")));
+    EXPECT_EQ(d["stazioni"][2]["riga"],
+              "Valdesca_Morlano_52816-.txt:" +
+                  std::to_string(riga_di(leggi(dir / "Valdesca_Morlano_52816-.txt"), "CASTELVERE")));
     // The signal row of 4950 m fills cell 100, 4950 to 5000 m.
     bool trovato = false;
     for (const json& o : d["oggetti"])
         if (o["tipo"] == "segnale" && o["cella"] == 100) {
             trovato = true;
             EXPECT_EQ(o["da"], 4950);
-            EXPECT_EQ(o["riga"], "Valdesca_Morlano_52816-.txt:" +
-                                      std::to_string(riga_di(leggi(dir / "Valdesca_Morlano_52816-.txt"), "segnale,    4950")));
+            EXPECT_EQ(o["riga"],
+                      "Valdesca_Morlano_52816-.txt:" +
+                          std::to_string(riga_di(leggi(dir / "Valdesca_Morlano_52816-.txt"), "segnale,    4950")));
         }
     EXPECT_TRUE(trovato);
 }
@@ -86,10 +91,12 @@ TEST_F(ViewStrumento, DalleSorgentiOgniOggettoConLaSuaRiga) {
 // The curves as the plan turns, each with its class and side, over the
 // metres the curve row names.
 TEST_F(ViewStrumento, CurveLetteDallaPianta) {
-    scrivi(dir / "L.txt", "[generale]\r\nlunghezza percorso, 30000\r\n[curve]\r\ncurvas5,2250,500\r\ncurvad1,16350,2050\r\n"
-                          "curvad6,20000,100\r\n[fine]\r\n");
+    scrivi(dir / "L.txt",
+           "[generale]\r\nlunghezza percorso, 30000\r\n[curve]\r\ncurvas5,2250,500\r\ncurvad1,16350,2050\r\n"
+           "curvad6,20000,100\r\n[fine]\r\n");
     scrivi(dir / "T.txt", "[generale]\r\n[fine]\r\n");
-    ASSERT_EQ(strumento(dir.percorso(), {"view", "--route", "R", "--train", "1", "--line", "L.txt", "--train-source", "T.txt"})
+    ASSERT_EQ(strumento(dir.percorso(),
+                        {"view", "--route", "R", "--train", "1", "--line", "L.txt", "--train-source", "T.txt"})
                   .stato,
               0);
     const json d = dati_della_pagina(leggi(dir / "R_1.html"));
@@ -100,9 +107,10 @@ TEST_F(ViewStrumento, CurveLetteDallaPianta) {
 // an object is flagged; automatic abatement points are told from authored ones.
 TEST_F(ViewStrumento, ProblemiOltreLaFineEPuntiAutomatici) {
     scrivi(dir / "L.txt", "[generale]\r\nlunghezza percorso, 20000\r\n[fine]\r\n");
-    scrivi(dir / "T.txt",
-           "[generale]\r\nvelocita, 0, 150\r\nrallentamento, 8000, 60, 1000, 1, 1, 0\r\nabbattimento, 3000, 180\r\n"
-           "segnale, 21050, 1, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\nsegnale, 21050, 1, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n[fine]\r\n");
+    scrivi(
+        dir / "T.txt",
+        "[generale]\r\nvelocita, 0, 150\r\nrallentamento, 8000, 60, 1000, 1, 1, 0\r\nabbattimento, 3000, 180\r\n"
+        "segnale, 21050, 1, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\nsegnale, 21050, 1, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n[fine]\r\n");
     const esito e = strumento(dir.percorso(), {"view", "--route", "R", "--train", "1", "--line", "L.txt",
                                                "--train-source", "T.txt", "--out", "p.html"});
     ASSERT_EQ(e.stato, 2) << e.err;

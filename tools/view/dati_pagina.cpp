@@ -180,7 +180,8 @@ private:
     std::int64_t fine_rallentamento(std::size_t inizio) const {
         const std::vector<cella>& c = *in_.celle;
         std::size_t k = inizio + 1;
-        while (k < c.size() && c[k].oggetto != oggetto_fine_rallentamento && c[k].oggetto != oggetto_inizio_rallentamento)
+        while (k < c.size() && c[k].oggetto != oggetto_fine_rallentamento &&
+               c[k].oggetto != oggetto_inizio_rallentamento)
             ++k;
         const std::size_t fine = k < c.size() && c[k].oggetto == oggetto_fine_rallentamento ? k : inizio;
         return static_cast<std::int64_t>(fine);
@@ -266,7 +267,8 @@ private:
                     const int strisce = sinistra ? c.dato4 / 10 : c.dato4 % 10;
                     return t + " km/h, " + std::to_string(strisce) + " stripes";
                 };
-                o.valori = {{"side s", lato(1)}, {"side d", lato(0)},
+                o.valori = {{"side s", lato(1)},
+                            {"side d", lato(0)},
                             {"coded values", std::to_string(c.dato1) + ", " + std::to_string(c.dato2) + ", " +
                                                  std::to_string(c.dato3) + ", " + std::to_string(c.dato4)}};
                 break;
@@ -277,10 +279,13 @@ private:
                 const bool automatico = da && da->automatico;
                 o.gruppo = automatico ? 1 : 0;
                 const bool valore = c.oggetto == oggetto_punto_abbattimento;
-                o.nome = std::string(automatico ? "automatic " : in_.sorgenti ? "authored " : "") +
+                o.nome = std::string(automatico     ? "automatic "
+                                     : in_.sorgenti ? "authored "
+                                                    : "") +
                          (valore ? "code abatement point" : "code abatement point without a value");
                 o.valori = {{"value", valore ? std::to_string(c.dato1) : "none (the row's value was below 1)"}};
-                if (automatico) o.valori.emplace_back("placed by", "the post-pass, for the restriction at " + rif(da->riga));
+                if (automatico)
+                    o.valori.emplace_back("placed by", "the post-pass, for the restriction at " + rif(da->riga));
                 break;
             }
             case oggetto_cartello_indicazione:
@@ -348,19 +353,19 @@ private:
             riga(r);
             j_.chiave("oltre").intero(v.punto > lunghezza_ || riga_oltre(r) ? 1 : 0);
             j_.chiave("valori").apri_lista();
-            const coppie valori{
-                {"type (categoria)", std::to_string(v.categoria)},
-                {"stop cell", stop ? std::to_string(*stop) + " (" + metri(inizio_cella(*stop)) + " to " +
-                                         metri(inizio_cella(*stop) + 50) + ")"
-                                   : "none (type 25 and above)"},
-                {"time", orario_testo(v.orario)},
-                {"option", std::to_string(v.opzione)},
-                {"values 1 to 5", std::to_string(v.valore1) + ", " + std::to_string(v.valore2) + ", " +
-                                      std::to_string(v.valore3) + ", " + std::to_string(v.valore4) + ", " +
-                                      std::to_string(v.valore5)},
-                {"choices 1 to 4", std::to_string(v.scelta1) + ", " + std::to_string(v.scelta2) + ", " +
-                                       std::to_string(v.scelta3) + ", " + std::to_string(v.scelta4)}};
-            for (const auto& [etichetta, valore] : valori) j_.apri_lista().testo(etichetta).testo(valore).chiudi_lista();
+            const coppie valori{{"type (categoria)", std::to_string(v.categoria)},
+                                {"stop cell", stop ? std::to_string(*stop) + " (" + metri(inizio_cella(*stop)) +
+                                                         " to " + metri(inizio_cella(*stop) + 50) + ")"
+                                                   : "none (type 25 and above)"},
+                                {"time", orario_testo(v.orario)},
+                                {"option", std::to_string(v.opzione)},
+                                {"values 1 to 5", std::to_string(v.valore1) + ", " + std::to_string(v.valore2) + ", " +
+                                                      std::to_string(v.valore3) + ", " + std::to_string(v.valore4) +
+                                                      ", " + std::to_string(v.valore5)},
+                                {"choices 1 to 4", std::to_string(v.scelta1) + ", " + std::to_string(v.scelta2) + ", " +
+                                                       std::to_string(v.scelta3) + ", " + std::to_string(v.scelta4)}};
+            for (const auto& [etichetta, valore] : valori)
+                j_.apri_lista().testo(etichetta).testo(valore).chiudi_lista();
             j_.chiudi_lista().chiudi_oggetto();
         }
         j_.chiudi_lista();
@@ -385,7 +390,12 @@ private:
         int in_corso = 0;
         auto chiudi = [&](std::int64_t fine) {
             if (in_corso != 0)
-                j_.apri_lista().intero(inizio).intero(fine).intero(std::abs(in_corso)).testo(in_corso < 0 ? "s" : "d").chiudi_lista();
+                j_.apri_lista()
+                    .intero(inizio)
+                    .intero(fine)
+                    .intero(std::abs(in_corso))
+                    .testo(in_corso < 0 ? "s" : "d")
+                    .chiudi_lista();
         };
         for (std::size_t m = 2; m < p.size(); ++m) {
             int classe = 0;
@@ -415,7 +425,8 @@ private:
         for (std::int64_t m = 0; m < in_.planimetria->metri; ++m) p.push_back(punto(m));
         while (!p.empty() && !p.back()) p.pop_back();
         const auto metri_pianta = static_cast<std::int64_t>(p.size());
-        const std::int64_t passo = std::max<std::int64_t>(1, (metri_pianta + punti_pianta_massimi - 1) / punti_pianta_massimi);
+        const std::int64_t passo =
+            std::max<std::int64_t>(1, (metri_pianta + punti_pianta_massimi - 1) / punti_pianta_massimi);
         j_.chiave("pianta").apri_oggetto().campo("passo", passo).campo("metri", metri_pianta);
         // Every passo-th metre, rounded to the centimetre; an empty metre is null.
         j_.chiave("punti").apri_lista();
@@ -493,8 +504,10 @@ void scrivi_dati_pagina(std::ostream& out, const ingresso_pagina& in) { scrittor
 std::string dati_da_sorgenti(const compilazione_autore& c, const esito_verifica& e, const nomi_sorgenti& nomi,
                              std::int64_t versione, const std::string& esito) {
     const scenario& s = c.risultato.modello;
-    ingresso_pagina in{s.nome_percorso, s.numero_treno, &s.voci, s.celle_create() ? &s.celle : nullptr,
-                       &s.planimetria, righe_pagina{&c.righe, nomi, e.elenco}, versione, esito};
+    ingresso_pagina in{s.nome_percorso, s.numero_treno,
+                       &s.voci,         s.celle_create() ? &s.celle : nullptr,
+                       &s.planimetria,  righe_pagina{&c.righe, nomi, e.elenco},
+                       versione,        esito};
     std::ostringstream out;
     scrivi_dati_pagina(out, in);
     return out.str();

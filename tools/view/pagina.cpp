@@ -42,6 +42,4 @@ std::string pagina_html(std::string_view dati_json, std::string_view script) {
     return sostituisci(con_script, "@DATI@", sicuro_in_script(dati_json));
 }
 
-std::string script_dati(std::string_view dati_json) {
-    return "dati_scenario(" + sicuro_in_script(dati_json) + ");\n";
-}
+std::string script_dati(std::string_view dati_json) { return "dati_scenario(" + sicuro_in_script(dati_json) + ");\n"; }
