@@ -124,8 +124,12 @@ int comando_watch(const std::vector<std::string>& argomenti, piattaforma& p, std
     o.nome_script = base + ".dati.js";
     o.pagina = p.unisci_percorso(o.cartella, base + ".html");
     o.script = p.unisci_percorso(o.cartella, o.nome_script);
+    // The sources are only ever read: none may stand where watch writes.
+    const nomi_file nomi = nomi_scenario(o.nome_percorso, o.numero_treno);
     for (const std::string& sorgente : {o.linea, o.treno})
-        for (const std::string& scritto : {o.pagina, o.script})
+        for (const std::string& scritto :
+             {o.pagina, o.script, p.unisci_percorso(o.cartella, nomi.planimetria),
+              p.unisci_percorso(o.cartella, nomi.voci), p.unisci_percorso(o.cartella, nomi.celle)})
             if (stesso_file(sorgente, scritto))
                 throw errore_strumento("the source " + sorgente + " is where watch writes");
 

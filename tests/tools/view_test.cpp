@@ -151,4 +151,16 @@ TEST_F(ViewStrumento, NomeCheChiudeloScriptEdErroriDeiFile) {
     EXPECT_EQ(strumento(dir.percorso(), {"view", "--route", "R", "--train", "1", "--out", "x.svg"}).stato, 1);
 }
 
+// watch never writes over its own sources, and says so before it starts.
+TEST_F(ViewStrumento, WatchRifiutaUnaSorgenteDoveScrive) {
+    fs::copy_file(dir / "Valdesca_Morlano_52816-.txt", dir / "R_1.dat");
+    for (const char* treno : {"R_1.dat", "R_1.html"}) {
+        const esito e = strumento(dir.percorso(), {"watch", "--line", "Valdesca_Morlano_linea.txt", "--train-source",
+                                                   treno, "--route", "R", "--train", "1"});
+        EXPECT_EQ(e.stato, 1);
+        EXPECT_NE(e.err.find("is where watch writes"), std::string::npos) << e.err;
+    }
+    EXPECT_FALSE(fs::exists(dir / "R_1.html"));
+}
+
 }  // namespace
