@@ -1,11 +1,13 @@
-// Arbitrary bytes to scenario_tool dump (text, --all, --json) and plot, run
-// in-process on the in-memory platform. The first byte picks the command
+// Arbitrary bytes to scenario_tool dump (text, --all, --json), plot and view,
+// run in-process on the in-memory platform. The first byte picks the command
 // (cell track, record table or plan for dump, or plot), the second the dump's
-// form; the rest is the file. For plot the rest is the record table, the cell
-// track and, when there is one, the plan, split at the separator below.
+// form (for plot, 1 makes it view's page instead); the rest is the file. For
+// plot and view the rest is the record table, the cell track and, when there
+// is one, the plan, split at the separator below.
 //
 // Each run must end in status 0 with its output (valid JSON for --json, one
-// picture and one "wrote" line for plot) and nothing on standard error, or in
+// picture or page, whose data are valid JSON, and one "wrote" line for plot
+// and view) and nothing on standard error, or in
 // status 1 with one "error: " line and no output file; no temporary file may
 // be left; anything else aborts.
 
@@ -40,6 +42,15 @@ int conta_righe(const std::string& t) {
     return n;
 }
 
+// The JSON island of view's page.
+std::string dati_pagina(const std::string& html) {
+    const std::string inizio = R"(<script type="application/json" id="dati">)";
+    const std::size_t a = html.find(inizio);
+    if (a == std::string::npos) violazione("the page has no data", "");
+    const std::size_t b = html.find("</script>", a);
+    return html.substr(a + inizio.size(), b - a - inizio.size());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dimensione) {
@@ -72,8 +83,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dime
         }
         const char* const nomi[] = {"R_1.sim", "R_1.dat", "R_linea.dat"};
         for (std::size_t i = 0; i < parti.size(); ++i) p.file[cartella + "/" + nomi[i]] = parti[i];
-        svg = cartella + "/R_1.svg";
-        argomenti = {"plot", "--route", "R", "--train", "1", "--dir", cartella};
+        if (forma == 1) {
+            svg = cartella + "/R_1.html";
+            argomenti = {"view", "--route", "R", "--train", "1", "--dir", cartella, "--out", svg};
+        } else {
+            svg = cartella + "/R_1.svg";
+            argomenti = {"plot", "--route", "R", "--train", "1", "--dir", cartella};
+        }
     }
     const auto prima = p.file;
 
@@ -94,8 +110,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dati, std::size_t dime
             if (out.str() != "wrote " + svg + "\n") violazione("plot's output line", out.str());
             const auto it = p.file.find(svg);
             if (it == p.file.end()) violazione("plot wrote no picture", "");
-            if (!it->second.starts_with("<?xml") && !it->second.starts_with("<svg"))
+            if (forma == 1) {
+                if (!nlohmann::json::accept(dati_pagina(it->second))) violazione("the page's data are not JSON", "");
+            } else if (!it->second.starts_with("<?xml") && !it->second.starts_with("<svg")) {
                 violazione("the picture is no SVG", it->second.substr(0, 80));
+            }
             if (p.file.size() != prima.size() + 1) violazione("plot touched another file", "");
         }
     } else if (stato == 1) {

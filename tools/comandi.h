@@ -74,4 +74,6 @@ int comando_compile(const std::vector<std::string>& argomenti, piattaforma& p, s
 int comando_check(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
 int comando_dump(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
 int comando_decompile(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
+int comando_view(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
+int comando_watch(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);
 int comando_plot(const std::vector<std::string>& argomenti, piattaforma& p, std::ostream& out, std::ostream& err);

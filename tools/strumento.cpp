@@ -31,6 +31,10 @@ constexpr uso_comando usi[] = {
      "  scenario_tool check --line FILE --train-source FILE [--route NAME --train NUMBER] [--strict] [--json]\n"},
     {"dump", "  scenario_tool dump FILE [--json] [--all]\n"},
     {"plot", "  scenario_tool plot --route NAME --train NUMBER [--dir DIR] [--out FILE.svg]\n"},
+    {"view",
+     "  scenario_tool view --route NAME --train NUMBER [--dir DIR | --line FILE --train-source FILE]"
+     " [--out FILE.html]\n"},
+    {"watch", "  scenario_tool watch --line FILE --train-source FILE --route NAME --train NUMBER [--out DIR]\n"},
     {"decompile", "  scenario_tool decompile --route NAME --train NUMBER [--dir DIR] [--out DIR] [--force]\n"},
 };
 
@@ -176,6 +180,8 @@ int esegui_comando(const std::vector<std::string>& argomenti, piattaforma& p, st
         if (comando == "check") return comando_check(resto, p, out, err);
         if (comando == "dump") return comando_dump(resto, p, out, err);
         if (comando == "plot") return comando_plot(resto, p, out, err);
+        if (comando == "view") return comando_view(resto, p, out, err);
+        if (comando == "watch") return comando_watch(resto, p, out, err);
         if (comando == "decompile") return comando_decompile(resto, p, out, err);
         if (comando == "help" || comando == "--help" || comando == "-h") {
             scrivi_uso(out);

@@ -90,6 +90,19 @@ TEST_F(PlotStrumento, NomeDiStazionePiuLargoDellaFigura) {
     EXPECT_EQ(etichette, 2u);  // in the plan and in the stations' lane
 }
 
+// A station in the spare cells stands at the route's end and says where it
+// is; the plan, drawn to the end, leaves it out.
+TEST_F(PlotStrumento, StazioneOltreLaFineSegnalata) {
+    inserisci_riga(dir / "Valdesca_Morlano_52816-.txt", "[codici]",
+                   "stazione,   48000, 12,  300,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, OLTRE");
+    ASSERT_EQ(compila().stato, 0);
+    ASSERT_EQ(strumento(dir.percorso(), {"plot", "--route", "R", "--train", "1"}).stato, 0);
+    const std::string svg = leggi(dir / "R_1.svg");
+    verifica_svg(svg);
+    EXPECT_NE(svg.find(">\u2691 OLTRE (past the end, at 48.00 km)</text>"), std::string::npos);
+    EXPECT_EQ(svg.find(">OLTRE<"), std::string::npos);
+}
+
 TEST_F(PlotStrumento, RifiutiSenzaScrivereNulla) {
     ASSERT_EQ(compila().stato, 0);
     const auto prima = nomi_in(dir.percorso());

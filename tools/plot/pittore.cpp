@@ -26,6 +26,15 @@ constexpr const char* stile =
 
 using punti_schermo = std::vector<std::pair<double, double>>;
 
+// A box on the page, for labels that must not overlap.
+struct riquadro {
+    double x1, x2, y1, y2;
+    bool incontra(const riquadro& o) const { return x1 < o.x2 && o.x1 < x2 && y1 < o.y2 && o.y1 < y2; }
+};
+
+// Past the tick labels of a panel's vertical axis, so that none covers them.
+constexpr double nomi_pannello = sinistra - 46;
+
 bool continua_carattere(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 std::size_t caratteri(std::string_view utf8) {
@@ -196,13 +205,29 @@ private:
         }
         for (double m : d_.segnali)
             if (auto p = sullo_schermo(m)) segnale_in_pianta(svg_, p->first, p->second);
-        for (std::size_t n = 0; n < d_.stazioni.size(); ++n) {
-            const stazione_disegnata& s = d_.stazioni[n];
+        std::vector<riquadro> occupati;
+        for (const stazione_disegnata& s : d_.stazioni) {
+            if (s.punto > d_.lunghezza) continue;  // past the drawn track: flagged in the lane
             auto p = sullo_schermo(s.punto);
             if (!p) continue;
             stazione_in_pianta(svg_, p->first, p->second);
+            occupati.push_back({p->first - 7, p->first + 7, p->second - 7, p->second + 7});
+        }
+        for (const stazione_disegnata& s : d_.stazioni) {
+            if (s.punto > d_.lunghezza) continue;
+            auto p = sullo_schermo(s.punto);
+            if (!p) continue;
             const etichetta e = etichetta_entro(s.nome, 11, p->first, sinistra + 4, destra - 4);
-            svg_.testo(e.x, n % 2 == 0 ? p->second - 12 : p->second + 21, e.testo, classe("nome alone"));
+            // Above, below, then further out; a name with no free room is left
+            // to the stations' lane, which shows every name.
+            for (const double dy : {-12.0, 21.0, -25.0, 34.0}) {
+                const riquadro r{e.x - 3, e.x + e.larghezza + 3, p->second + dy - 11, p->second + dy + 2};
+                if (std::any_of(occupati.begin(), occupati.end(), [&](const riquadro& o) { return o.incontra(r); }))
+                    continue;
+                occupati.push_back(r);
+                svg_.testo(e.x, p->second + dy, e.testo, classe("nome alone"));
+                break;
+            }
         }
 
         scala_e_assi(alto + altezza - 18, scala, *ruota);
@@ -236,8 +261,8 @@ private:
     // A panel of the profile with its name and unit at the top left.
     void pannello(double alto, double altezza, std::string_view nome, std::string_view unita) {
         cornice(alto, altezza);
-        svg_.testo(sinistra - 12, alto + 16, nome, a_destra("pannello"));
-        svg_.testo(sinistra - 12, alto + 31, unita, a_destra("asse"));
+        svg_.testo(nomi_pannello, alto + 16, nome, a_destra("pannello"));
+        svg_.testo(nomi_pannello, alto + 31, unita, a_destra("asse"));
     }
 
     // A lane of objects at y_, its name beside its middle; y_ moves below it
@@ -334,8 +359,13 @@ private:
         y_ = alto + altezza + 14;
     }
 
+    bool oltre_la_fine(const stazione_disegnata& s) const { return s.punto > d_.lunghezza; }
+
+    // A station past the route's end stands at the end, and says so.
     etichetta nome_corsia(const stazione_disegnata& s) const {
-        return etichetta_entro(s.nome, 11, x_metri(s.punto), sinistra, destra);
+        const std::string nome =
+            oltre_la_fine(s) ? "⚑ " + s.nome + " (past the end, at " + km(s.punto, 2) + " km)" : s.nome;
+        return etichetta_entro(nome, 11, x_metri(s.punto), sinistra, destra);
     }
 
     // The station names in as many rows as they need not to overlap.
@@ -364,8 +394,10 @@ private:
             const stazione_disegnata& s = d_.stazioni[n];
             const double xp = x_metri(s.punto);
             simbolo_stazione(svg_, x_metri(s.inizio), x_metri(s.fine), xp, alto + altezza - 15);
+            if (oltre_la_fine(s)) segno_oltre_la_fine(svg_, xp, alto + altezza - 15);
             const etichetta e = nome_corsia(s);
-            svg_.testo(e.x, alto + 16 + 15 * static_cast<double>(riga[n]), e.testo, classe("nome"));
+            svg_.testo(e.x, alto + 16 + 15 * static_cast<double>(riga[n]), e.testo,
+                       oltre_la_fine(s) ? attributi().classe("nome").riempimento(colore_oltre) : classe("nome"));
         }
         y_ = alto + altezza + 6;
     }
@@ -390,10 +422,13 @@ private:
             const double x1 = x_metri(r.inizio), x2 = std::max(x_metri(r.fine), x1 + 2);
             simbolo_montagna(svg_, x1, x2, y_montagne, 14, r.valore);
             const std::string etichetta = "kind " + std::to_string(r.valore);
+            // Inside, in the colour that stands out from the fill; beside it,
+            // on a white halo so that a stretch next to it cannot swallow it.
             if (x2 - x1 > larghezza_testo(etichetta, 10) + 6)
-                svg_.testo(x1 + 3, y_montagne + 4, etichetta, attributi().classe("piccolo").riempimento("#ffffff"));
+                svg_.testo(x1 + 3, y_montagne + 4, etichetta,
+                           attributi().classe("piccolo").riempimento(testo_su_montagna(r.valore)));
             else
-                svg_.testo(x2 + 3, y_montagne + 4, std::to_string(r.valore), classe("piccolo"));
+                svg_.testo(x2 + 3, y_montagne + 4, std::to_string(r.valore), classe("piccolo alone"));
         }
     }
 

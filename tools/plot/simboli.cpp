@@ -45,6 +45,17 @@ void simbolo_abbattimento(disegno_svg& svg, double x, double y, bool con_valore)
                                                                                               : "#ffffff"));
 }
 
+const char* testo_su_montagna(int tipo) {
+    // The two light fills take dark letters, the dark ones white.
+    const std::size_t i = static_cast<std::size_t>(tipo) % std::size(colori_montagna);
+    return i == 2 || i == 4 ? "#263238" : "#ffffff";
+}
+
+void segno_oltre_la_fine(disegno_svg& svg, double x, double y) {
+    svg.rettangolo(x - 11, y - 10, 22, 20,
+                   attributi().riempimento("none").tratto(colore_oltre).spessore(1.5).con("stroke-dasharray", "3,2"));
+}
+
 void simbolo_montagna(disegno_svg& svg, double x1, double x2, double y, double altezza, int tipo) {
     const char* colore = colori_montagna[static_cast<std::size_t>(tipo) % std::size(colori_montagna)];
     svg.rettangolo(x1, y - altezza / 2, x2 - x1, altezza, attributi().con("rx", 2).riempimento(colore));

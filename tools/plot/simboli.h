@@ -29,5 +29,12 @@ void binario_in_pianta(disegno_svg& svg, const std::vector<std::pair<double, dou
 void segnale_in_pianta(disegno_svg& svg, double x, double y);
 void stazione_in_pianta(disegno_svg& svg, double x, double y);
 
+// The colour of a label written on a mountain stretch of this kind.
+const char* testo_su_montagna(int tipo);
+
+// The flag of an object past the route's end, drawn where the end is.
+void segno_oltre_la_fine(disegno_svg& svg, double x, double y);
+
+inline constexpr const char* colore_oltre = "#b71c1c";
 inline constexpr const char* colore_stazione = "#1e5aa8";
 inline constexpr const char* colore_velocita = "#1565c0";
