@@ -6,6 +6,7 @@
 #include "compile/diagnostica.h"
 #include "driver/form_load.h"
 #include "driver/nomi_file.h"
+#include "driver/percorso_utf8.h"
 #include "driver/programma.h"
 #include "driver/sostituzione_file.h"
 
@@ -45,9 +46,9 @@ int comando_compile(const std::vector<std::string>& argomenti, piattaforma& p, s
     for (const std::string& sorgente : {a.linea, a.treno})
         for (const std::string& scritto : scritti)
             if (stesso_file(sorgente, scritto) || stesso_file(sorgente, scritto + ".part") ||
-                (bersaglio_temporaneo(std::filesystem::path(sorgente).filename().string()) ==
-                     std::filesystem::path(scritto).filename().string() &&
-                 stesso_file(std::filesystem::path(sorgente).parent_path().string(), a.cartella))) {
+                (bersaglio_temporaneo(testo_utf8(percorso_utf8(sorgente).filename())) ==
+                     testo_utf8(percorso_utf8(scritto).filename()) &&
+                 stesso_file(testo_utf8(percorso_utf8(sorgente).parent_path()), a.cartella))) {
                 err << "error: the source " << sorgente << " is where the scenario file " << scritto
                     << " would be written; choose another --out folder or another name\n";
                 return uscita_guasto;
@@ -55,7 +56,7 @@ int comando_compile(const std::vector<std::string>& argomenti, piattaforma& p, s
 
     // One writer in the folder for the whole run.
     std::vector<std::string> bersagli;
-    for (const std::string& scritto : scritti) bersagli.push_back(std::filesystem::path(scritto).filename().string());
+    for (const std::string& scritto : scritti) bersagli.push_back(testo_utf8(percorso_utf8(scritto).filename()));
     const auto blocco = prendi_cartella(p, a.cartella, bersagli);
 
     auto testo_linea = leggi_sorgente(p, a.linea, "line", err);

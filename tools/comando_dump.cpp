@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "comandi.h"
+#include "driver/percorso_utf8.h"
 #include "driver/programma.h"
 #include "driver/windows1252.h"
 #include "json.h"
@@ -15,7 +16,7 @@ enum class tipo_file { planimetria, voci, celle };
 
 // The kind is told by the name, as the builder names the files.
 tipo_file tipo_dal_nome(const std::string& percorso) {
-    const std::string nome = minuscolo_ascii(std::filesystem::path(percorso).filename().string());
+    const std::string nome = minuscolo_ascii(testo_utf8(percorso_utf8(percorso).filename()));
     auto finisce = [&](std::string_view coda) { return nome.size() >= coda.size() && nome.ends_with(coda); };
     if (finisce("_linea.dat")) return tipo_file::planimetria;
     if (finisce(".sim")) return tipo_file::voci;

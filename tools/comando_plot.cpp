@@ -3,6 +3,7 @@
 
 #include "comandi.h"
 #include "driver/nomi_file.h"
+#include "driver/percorso_utf8.h"
 #include "driver/programma.h"
 #include "driver/sostituzione_file.h"
 #include "output/lettura_binari.h"
@@ -23,9 +24,9 @@ int comando_plot(const std::vector<std::string>& argomenti, piattaforma& p, std:
         throw errore_uso("the picture's name must end in .svg: " + uscita);
 
     // One writer in the picture's folder for the whole run.
-    const std::filesystem::path figura(uscita);
-    const std::string cartella_figura = figura.has_parent_path() ? figura.parent_path().string() : ".";
-    const auto blocco = prendi_cartella(p, cartella_figura, {figura.filename().string()});
+    const std::filesystem::path figura = percorso_utf8(uscita);
+    const std::string cartella_figura = figura.has_parent_path() ? testo_utf8(figura.parent_path()) : ".";
+    const auto blocco = prendi_cartella(p, cartella_figura, {testo_utf8(figura.filename())});
 
     const auto voci = leggi_file_scenario(p, p.unisci_percorso(cartella, nomi.voci), decodifica_voci);
     const auto celle = leggi_file_scenario(p, p.unisci_percorso(cartella, nomi.celle), decodifica_celle);

@@ -3,13 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "driver/avvio.h"
 #include "driver/programma.h"
 #include "strumento.h"
 
 int main(int argc, char** argv) {
     int stato = uscita_guasto;
     try {
-        std::vector<std::string> argomenti(argv + (argc > 0 ? 1 : 0), argv + argc);
+        const std::vector<std::string> argomenti = avvia_programma(argc, argv);
         auto p = crea_piattaforma_locale();
         stato = scenario_tool_main(argomenti, *p, std::cout, std::cerr);
     } catch (const std::exception& e) {

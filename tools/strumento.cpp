@@ -7,6 +7,7 @@
 
 #include "comandi.h"
 #include "driver/nomi_file.h"
+#include "driver/percorso_utf8.h"
 #include "driver/programma.h"
 #include "json.h"
 #include "output/lettura_binari.h"
@@ -143,10 +144,10 @@ std::optional<std::string> controlla_nomi(const std::string& nome_percorso, cons
 bool stesso_file(const std::string& a, const std::string& b) {
     auto normale = [](const std::string& percorso) {
         std::error_code ec;
-        std::filesystem::path assoluto = std::filesystem::absolute(percorso, ec);
-        if (ec) assoluto = percorso;
+        std::filesystem::path assoluto = std::filesystem::absolute(percorso_utf8(percorso), ec);
+        if (ec) assoluto = percorso_utf8(percorso);
         std::filesystem::path canonico = std::filesystem::weakly_canonical(assoluto, ec);
-        return minuscolo_ascii((ec ? assoluto.lexically_normal() : canonico).string());
+        return minuscolo_ascii(testo_utf8(ec ? assoluto.lexically_normal() : canonico));
     };
     return normale(a) == normale(b);
 }

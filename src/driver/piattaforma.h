@@ -50,6 +50,10 @@ inline constexpr limite_lettura limite_sorgente{byte_massimi_sorgente, "a source
 // name must not have become a link.
 inline constexpr limite_lettura limite_sorgente_propria{byte_massimi_sorgente, "a source file", false};
 
+// Where the system locks no folder (Windows), the lock is on a hidden file of
+// this name in it, there while a run holds the folder and gone after.
+inline constexpr const char* nome_file_blocco = ".scenario_builder.lock";
+
 // A folder held by this run alone until the object is destroyed.
 class blocco_cartella {
 public:

@@ -10,6 +10,7 @@
 #include <system_error>
 #include <thread>
 
+#include "driver/avvio.h"
 #include "driver/piattaforma.h"
 
 namespace {
@@ -208,3 +209,11 @@ public:
 }  // namespace
 
 std::unique_ptr<piattaforma> crea_piattaforma_locale() { return std::make_unique<piattaforma_locale>(); }
+
+std::vector<std::string> avvia_programma(int argc, char** argv) {
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+bool errore_standard_presente() { return true; }
+
+void mostra_righe_guasto(const std::string&) {}

@@ -51,11 +51,15 @@ protected:
         std::ostringstream out, err;
         esito_comando e;
         e.stato = scenario_tool_main(argomenti, *p, out, err);
-        const std::string cartella = dir.percorso().string() + "/";
+        // The folder as printed, and as a JSON string holds it (a backslash doubled).
+        const std::string cartella = (dir.percorso() / "").string();
+        std::string in_json;
+        for (char c : cartella) in_json += c == '\\' ? std::string("\\\\") : std::string(1, c);
         for (const std::string& testo : {out.str(), err.str()}) {
             std::istringstream in(testo);
             for (std::string r; std::getline(in, r);) {
-                for (auto i = r.find(cartella); i != std::string::npos; i = r.find(cartella)) r.erase(i, cartella.size());
+                for (const std::string& forma : {in_json, cartella})
+                    for (auto i = r.find(forma); i != std::string::npos; i = r.find(forma)) r.erase(i, forma.size());
                 e.righe.push_back(r);
             }
         }

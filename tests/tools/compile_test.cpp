@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "driver/percorso_utf8.h"
 #include "driver/scrittore_testo.h"
 #include "model/problemi.h"
 #include "scenario/sorgenti_incorporate.h"
@@ -37,8 +38,8 @@ protected:
 
 TEST_F(CompilaStrumento, SourcesPoiCompileDannoIByteDelBuilder) {
     cartella_temporanea builder;
-    fs::copy_file(SCENARIO_BUILDER_EXE, builder / "scenario_builder");
-    ASSERT_EQ(esegui_in(builder.percorso(), "./scenario_builder", {}).stato, 0);
+    fs::copy_file(SCENARIO_BUILDER_EXE, builder / eseguibile("scenario_builder"));
+    ASSERT_EQ(esegui_in(builder.percorso(), "./" + eseguibile("scenario_builder"), {}).stato, 0);
 
     // The sources as the builder writes them, before it compiles and deletes them.
     EXPECT_EQ(leggi(dir / linea), codifica_testo(righe_linea()));
@@ -59,6 +60,24 @@ TEST_F(CompilaStrumento, SourcesPoiCompileDannoIByteDelBuilder) {
     EXPECT_EQ(leggi(dir / linea), linea_prima);
     EXPECT_EQ(leggi(dir / treno), treno_prima);
     EXPECT_EQ(nomi_in(dir.percorso()), (std::vector<std::string>{treno, linea, "out"}));
+}
+
+// A name that is not ASCII reaches the tool whole, from its arguments to the
+// files it writes and the lines it prints (on Windows the arguments come in
+// UTF-16 and every path goes to the wide API).
+TEST_F(CompilaStrumento, UnaCartellaDalNomeNonAscii) {
+    const std::string cartella = "città dell'Àdige";
+    fs::create_directory(dir.percorso() / percorso_utf8(cartella));
+    ASSERT_EQ(strumento(dir.percorso(), {"sources", "--out", cartella}).stato, 0);
+    const fs::path scritti = dir.percorso() / percorso_utf8(cartella);
+    EXPECT_EQ(leggi(scritti / linea), leggi(dir / linea));
+    const esito e = strumento(dir.percorso(), {"compile", "--line", testo_utf8(percorso_utf8(cartella) / linea),
+                                               "--train-source", testo_utf8(percorso_utf8(cartella) / treno), "--route",
+                                               "Valdesca_Morlano", "--train", "52816", "--out", cartella});
+    ASSERT_EQ(e.stato, 0) << e.err;
+    EXPECT_NE(e.out.find("wrote " + testo_utf8(percorso_utf8(cartella) / binari.front())), std::string::npos) << e.out;
+    for (const auto& nome : binari)
+        EXPECT_TRUE(leggi(scritti / nome) == leggi(fs::path(SCENARIO_TEST_DATA) / "pacchetto" / nome)) << nome;
 }
 
 TEST_F(CompilaStrumento, SenzaPianificazioneNonToccaIlFileDellaPianta) {

@@ -245,7 +245,7 @@ TEST_F(DecompilaStrumento, RifiutaSenzaScrivereNulla) {
         const char* nome;
         std::function<void(const fs::path&)> prepara;
         std::vector<std::string> argomenti;
-        const char* messaggio;
+        std::string messaggio;
     };
     const std::string celle = binari[0], voci = binari[1], pianta = binari[2];
     const std::vector<caso> casi = {
@@ -257,7 +257,8 @@ TEST_F(DecompilaStrumento, RifiutaSenzaScrivereNulla) {
              fs::rename(d / celle, d / "Valdesca_Morlano_52817.dat");
              fs::rename(d / voci, d / "Valdesca_Morlano_52817.sim");
          }, {"--train", "52817"}, "the record table names the train \"52816\", not \"52817\""},
-        {"no such train", [](const fs::path&) {}, {"--train", "52817"}, "there is no ./Valdesca_Morlano_52817.sim"},
+        {"no such train", [](const fs::path&) {}, {"--train", "52817"},
+         "there is no " + nativo("./Valdesca_Morlano_52817.sim")},
         {"missing cells", [&](const fs::path& d) { fs::remove(d / celle); }, {}, "there is no"},
         {"missing records", [&](const fs::path& d) { fs::remove(d / voci); }, {}, "there is no"},
         {"cells cut", [&](const fs::path& d) { fs::resize_file(d / celle, 15 * 100 + 7); }, {}, "at offset"},
@@ -306,11 +307,12 @@ TEST_F(DecompilaStrumento, IlRapportoNominaCioCheNessunaRigaDa) {
     EXPECT_EQ(e.stato, 2) << e.err;
     const std::vector<std::string> righe = e.righe_err();
     ASSERT_EQ(righe.size(), 4u) << e.err;
-    EXPECT_EQ(righe[0].rfind("./Valdesca_Morlano_52816.dat: cell 500 (from 25000 m): oggetto stored 9, the sources give 0: "
-                             "no row places an object of kind 9", 0), 0u) << righe[0];
-    EXPECT_EQ(righe[1], "./Valdesca_Morlano_52816.dat: cell 1040 (from 52000 m): pendenza stored 7, the sources give 0: "
-                        "no row fills the last three cells");
-    EXPECT_EQ(righe[2].rfind("./Valdesca_Morlano_linea.dat: plan metre 3000: stored (", 0), 0u) << righe[2];
+    const std::string celle = nativo("./Valdesca_Morlano_52816.dat"), pianta = nativo("./Valdesca_Morlano_linea.dat");
+    EXPECT_EQ(righe[0].rfind(celle + ": cell 500 (from 25000 m): oggetto stored 9, the sources give 0: "
+                                     "no row places an object of kind 9", 0), 0u) << righe[0];
+    EXPECT_EQ(righe[1], celle + ": cell 1040 (from 52000 m): pendenza stored 7, the sources give 0: "
+                                "no row fills the last three cells");
+    EXPECT_EQ(righe[2].rfind(pianta + ": plan metre 3000: stored (", 0), 0u) << righe[2];
     EXPECT_NE(righe[2].find(": no step (straight, or a curve of class 1 to 6 to either side)"), std::string::npos);
     EXPECT_EQ(righe[3].rfind("error: 3 values differ", 0), 0u) << righe[3];
     EXPECT_EQ(nomi_in(dir / "out"), (std::vector<std::string>{treno, linea}));
