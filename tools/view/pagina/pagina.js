@@ -82,7 +82,7 @@ function leggiPosizione(testo) {
   let m = /^(?:km\s*)?(\d+)\+(\d{1,3})$/.exec(t);
   let km = null;
   if (m) km = Number(m[1]) * 1000 + Number(m[2].padEnd(3, "0"));
-  else if ((m = /^km\s*(-?\d+(?:\.\d+)?)$/.exec(t)) || (m = /^(-?\d+(?:\.\d+)?)\s*km$/.exec(t))) km = Number(m[1]) * 1000;
+  else if ((m = /^km\s*(-?\d+(?:\.\d+)?)$/.exec(t)) || (m = /^(-?\d+(?:\.\d+)?)\s*km$/.exec(t))) km = Math.round(Number(m[1]) * 1000);
   if (km !== null) {
     if (!dati.progressive.length) return km;
     for (const g of [...dati.progressive].sort((x, y) => y.inizio - x.inizio)) {
