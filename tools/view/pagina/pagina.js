@@ -270,9 +270,9 @@ function disegnaAltitudine(c, g, s, larghezza, altezza) {
   testoConAlone(g, Math.round(massimo) + " m", 4, 12, COLORI.tenue);
   testoConAlone(g, Math.round(minimo) + " m", 4, altezza - 2, COLORI.tenue);
   c.valoreIn = (m) => {
-    let h = null;
-    for (const [p, v] of punti) { if (p > m) break; h = v; }
-    return h === null ? null : { nome: "altitude", da: m, valori: [["altitude", altitudineA(m).toFixed(1) + " m above the start"]] };
+    if (m < punti[0][0]) return null;
+    const h = altitudineA(m);
+    return { nome: "altitude", da: Math.round(m), valori: [["altitude", Math.abs(h).toFixed(1) + (h < 0 ? " m below" : " m above") + " the start"]] };
   };
 }
 
@@ -785,7 +785,7 @@ function descrizione(ogg) {
   if (ogg.riga) {
     const r = document.createElement("div");
     r.className = "riga-sorgente";
-    r.textContent = (ogg.automatico ? "for the row " : "placed by ") + ogg.riga;
+    r.textContent = (ogg.automatico ? "placed by the post-pass for the restriction row " : "placed by ") + ogg.riga;
     div.append(r);
   }
   return div;
