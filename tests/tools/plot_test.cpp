@@ -4,6 +4,7 @@
 
 #include <iterator>
 #include <pugixml.hpp>
+#include <set>
 
 #include "tools/supporto.h"
 
@@ -101,6 +102,46 @@ TEST_F(PlotStrumento, StazioneOltreLaFineSegnalata) {
     verifica_svg(svg);
     EXPECT_NE(svg.find(">\u2691 OLTRE (past the end, at 48.00 km)</text>"), std::string::npos);
     EXPECT_EQ(svg.find(">OLTRE<"), std::string::npos);
+}
+
+// Forty stations 700 m apart on a straight line: on the plan no two names
+// overlap (as wide as the picture reckons its letters), and every name is in the
+// stations' lane.
+TEST_F(PlotStrumento, NomiDiStazioniFitteSenzaSovrapporsi) {
+    scrivi(dir / "L.txt", "[generale]\r\nlunghezza percorso, 30000\r\n[fine]\r\n");
+    std::string treno = "[generale]\r\n";
+    for (int i = 0; i < 40; ++i)
+        treno += "stazione, " + std::to_string(700 * i + 500) + ", 12, 200, 0,0,0, 1,1,0, 4,1,1, 0, 0,0,0, STAZIONE " +
+                 std::to_string(i) + "\r\n";
+    scrivi(dir / "T.txt", treno + "[fine]\r\n");
+    ASSERT_EQ(strumento(dir.percorso(),
+                        {"compile", "--line", "L.txt", "--train-source", "T.txt", "--route", "R", "--train", "1"})
+                  .stato,
+              0);
+    ASSERT_EQ(strumento(dir.percorso(), {"plot", "--route", "R", "--train", "1"}).stato, 0);
+    pugi::xml_document documento;
+    ASSERT_TRUE(documento.load_file((dir / "R_1.svg").c_str()));
+    struct riquadro {
+        double x1, x2, y1, y2;
+    };
+    std::vector<riquadro> in_pianta;
+    std::set<std::string> nella_corsia;
+    for (const pugi::xpath_node n : documento.select_nodes("//*[local-name()='text']")) {
+        const pugi::xml_node t = n.node();
+        const std::string classe = t.attribute("class").value();
+        if (classe == "nome") nella_corsia.insert(t.child_value());
+        if (classe != "nome alone") continue;
+        const double x = t.attribute("x").as_double(), y = t.attribute("y").as_double();
+        in_pianta.push_back(
+            {x, x + 11.0 * static_cast<double>(std::string(t.child_value()).size()) * 0.62, y - 10, y + 2});
+    }
+    EXPECT_GT(in_pianta.size(), 10u);
+    for (std::size_t i = 0; i < in_pianta.size(); ++i)
+        for (std::size_t k = i + 1; k < in_pianta.size(); ++k) {
+            const riquadro &a = in_pianta[i], &b = in_pianta[k];
+            EXPECT_FALSE(a.x1 < b.x2 && b.x1 < a.x2 && a.y1 < b.y2 && b.y1 < a.y2) << i << " and " << k;
+        }
+    EXPECT_EQ(nella_corsia.size(), 40u);
 }
 
 TEST_F(PlotStrumento, RifiutiSenzaScrivereNulla) {

@@ -82,16 +82,18 @@ async function sopra(page, corsia, m, dy = null) {
 }
 
 async function prova(nome, corpo) {
+  const inizio = Date.now();
   try {
     await corpo();
     ++riusciti;
-    console.log("ok   " + nome);
+    console.log(`ok   ${nome} (${((Date.now() - inizio) / 1000).toFixed(1)} s)`);
   } catch (e) {
     ++falliti;
     console.log("FAIL " + nome + "\n     " + String(e.stack || e).split("\n").slice(0, 4).join("\n     "));
   }
 }
 
+const avvio = Date.now();
 // The pages: the embedded scenario and the dense route, each from its
 // sources and from its compiled files.
 esegui(["sources", "--out", "."]);
@@ -105,6 +107,7 @@ esegui(["compile", "--line", "Denso_linea.txt", "--train-source", "Denso_7-.txt"
 esegui(["view", "--route", "Denso", "--train", "7", "--out", "denso_file.html"]);
 esegui(["view", "--route", "Denso", "--train", "7", "--line", "Denso_linea.txt", "--train-source", "Denso_7-.txt", "--out", "denso.html"]);
 
+console.log(`the pages written in ${((Date.now() - avvio) / 1000).toFixed(1)} s`);
 for (const [file, percorso, treno] of [["incorporato.html", "Valdesca_Morlano", "52816"], ["incorporato_file.html", "Valdesca_Morlano", "52816"],
   ["denso.html", "Denso", "7"], ["denso_file.html", "Denso", "7"]]) {
   await prova(file + ": no error, no request, the counts of dump --json", async () => {

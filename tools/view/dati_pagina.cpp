@@ -284,8 +284,6 @@ private:
                                                     : "") +
                          (valore ? "code abatement point" : "code abatement point without a value");
                 o.valori = {{"value", valore ? std::to_string(c.dato1) : "none (the row's value was below 1)"}};
-                if (automatico)
-                    o.valori.emplace_back("placed by", "the post-pass, for the restriction at " + rif(da->riga));
                 break;
             }
             case oggetto_cartello_indicazione:

@@ -82,7 +82,7 @@ function leggiPosizione(testo) {
   let m = /^(?:km\s*)?(\d+)\+(\d{1,3})$/.exec(t);
   let km = null;
   if (m) km = Number(m[1]) * 1000 + Number(m[2].padEnd(3, "0"));
-  else if ((m = /^km\s*(-?\d+(?:\.\d+)?)$/.exec(t)) || (m = /^(-?\d+(?:\.\d+)?)\s*km$/.exec(t))) km = Number(m[1]) * 1000;
+  else if ((m = /^km\s*(-?\d+(?:\.\d+)?)$/.exec(t)) || (m = /^(-?\d+(?:\.\d+)?)\s*km$/.exec(t))) km = Math.round(Number(m[1]) * 1000);
   if (km !== null) {
     if (!dati.progressive.length) return km;
     for (const g of [...dati.progressive].sort((x, y) => y.inizio - x.inizio)) {
@@ -270,9 +270,9 @@ function disegnaAltitudine(c, g, s, larghezza, altezza) {
   testoConAlone(g, Math.round(massimo) + " m", 4, 12, COLORI.tenue);
   testoConAlone(g, Math.round(minimo) + " m", 4, altezza - 2, COLORI.tenue);
   c.valoreIn = (m) => {
-    let h = null;
-    for (const [p, v] of punti) { if (p > m) break; h = v; }
-    return h === null ? null : { nome: "altitude", da: m, valori: [["altitude", altitudineA(m).toFixed(1) + " m above the start"]] };
+    if (m < punti[0][0]) return null;
+    const h = altitudineA(m);
+    return { nome: "altitude", da: Math.round(m), valori: [["altitude", Math.abs(h).toFixed(1) + (h < 0 ? " m below" : " m above") + " the start"]] };
   };
 }
 
@@ -322,12 +322,13 @@ function disegnaPendenza(c, g, s, larghezza, altezza) {
   g.globalAlpha = 1;
   g.strokeStyle = "#78909c";
   g.beginPath(); g.moveTo(0, y(0)); g.lineTo(larghezza, y(0)); g.stroke();
-  // The scale's values stand inside the lane, clear of its name.
+  // The scale's values stand inside the lane, clear of its name, and the
+  // stretches' values start past them.
   testoConAlone(g, "+" + massimo + " ‰", 4, 12, COLORI.tenue);
   testoConAlone(g, minimo + " ‰", 4, altezza - 3, COLORI.tenue);
   if (vista.a - vista.da < 30000)
     for (const [da, a, v] of tratti) {
-      const x1 = Math.max(s.x(da), 0), x2 = Math.min(s.x(a), larghezza);
+      const x1 = Math.max(s.x(da), 48), x2 = Math.min(s.x(a), larghezza);
       const t = (v > 0 ? "+" : "") + v;
       if (x2 - x1 > g.measureText(t).width + 6 && v !== 0) testoConAlone(g, t, x1 + 3, v > 0 ? y(v) + 11 : y(v) - 3, COLORI.testo);
     }
@@ -378,8 +379,10 @@ function disegnaVelocita(c, g, s, larghezza, altezza) {
   const y = (v) => altezza - 6 - (v / massimo) * (altezza - 14);
   g.strokeStyle = COLORI.griglia;
   g.beginPath();
-  for (let v = 20; v < massimo; v += v >= 100 ? 40 : 20) { g.moveTo(0, y(v)); g.lineTo(larghezza, y(v)); }
+  const passo = massimo > 160 ? 40 : 20;
+  for (let v = passo; v < massimo; v += passo) { g.moveTo(0, y(v)); g.lineTo(larghezza, y(v)); }
   g.stroke();
+  for (let v = passo; v < massimo; v += passo) testoConAlone(g, String(v), larghezza - 26, y(v) + 4, COLORI.tenue);
   lineaAGradini(g, s, limiti, y, COLORI.velocita, 2);
   if (vista.a - vista.da < 60000)
     for (const [da, a, v] of limiti) {
@@ -782,7 +785,7 @@ function descrizione(ogg) {
   if (ogg.riga) {
     const r = document.createElement("div");
     r.className = "riga-sorgente";
-    r.textContent = (ogg.automatico ? "for the row " : "placed by ") + ogg.riga;
+    r.textContent = (ogg.automatico ? "placed by the post-pass for the restriction row " : "placed by ") + ogg.riga;
     div.append(r);
   }
   return div;
