@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "driver/avvio.h"
+#include "driver/finestra.h"
 #include "driver/piattaforma.h"
 
 namespace {
@@ -201,9 +202,19 @@ public:
         return std::make_unique<blocco_locale>(fd.rilascia());
     }
 
-    // No display here: the window and the box speak on standard error.
-    void mostra_attesa(const std::string& etichetta) override { std::cerr << etichetta << std::endl; }
-    void messaggio(const std::string& testo) override { std::cerr << testo << std::endl; }
+    // The window and the box speak on standard error too, display or not.
+    void mostra_attesa(const std::string& etichetta) override {
+        std::cerr << etichetta << std::endl;
+        attesa_ = apri_attesa(titolo_attesa(), etichetta);
+    }
+    void messaggio(const std::string& testo) override {
+        std::cerr << testo << std::endl;
+        mostra_riquadro(titolo_programma, testo);
+    }
+
+private:
+    // Open until the program ends.
+    std::unique_ptr<finestra_attesa> attesa_;
 };
 
 }  // namespace
