@@ -78,7 +78,9 @@ protected:
         }
         cartella() = std::make_unique<cartella_temporanea>();
         const fs::path& c = cartella()->percorso();
-        shell("Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>numero 2>xvfb.err </dev/null & echo $! >pid");
+        // -noreset: a server that resets whenever its last client goes
+        // would drop a program that connects just then.
+        shell("Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>numero 2>xvfb.err </dev/null & echo $! >pid");
         // A generous bound against a server that never comes up.
         for (int i = 0; i < 600 && !leggi(c / "numero").ends_with("\n"); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -91,7 +93,10 @@ protected:
     }
 
     static void TearDownTestSuite() {
-        if (cartella() && !leggi(*cartella() / "pid").empty()) shell("kill \"$(cat pid)\"");
+        // Gone before the next test's server looks for a free display.
+        if (cartella() && !leggi(*cartella() / "pid").empty())
+            shell("kill \"$(cat pid)\"; i=0; while kill -0 \"$(cat pid)\" 2>/dev/null && [ $i -lt 600 ]; do\n"
+                  "  i=$((i+1)); sleep 0.05; done");
         cartella().reset();
     }
 
@@ -109,14 +114,22 @@ protected:
 
     static fs::path qui(const std::string& nome) { return *cartella() / nome; }
 
-    // Waits for a top-level window with this exact title to be on screen and
-    // leaves its id in $id.
+    // Waits for a top-level window with this exact title, shown by the
+    // program whose pid is in $prova, and leaves its id in $id. Gives up
+    // when the program ends, or after some minutes, saying what is there.
     static std::string trova(const std::string& titolo) {
-        return "i=0; until id=$(xdotool search --onlyvisible --name '^" + titolo +
-               "$' 2>/dev/null | head -n1) && [ -n \"$id\" ]; do\n"
-               "  i=$((i+1)); [ $i -lt 600 ] || { echo 'no window " +
+        return "i=0\n"
+               "until id=$(xdotool search --onlyvisible --name '^" +
                titolo +
-               "' >&2; exit 1; }; sleep 0.05\n"
+               "$' 2>/dev/null | head -n1) && [ -n \"$id\" ]; do\n"
+               "  i=$((i+1))\n"
+               "  if ! kill -0 $prova 2>/dev/null || [ $i -ge 3000 ]; then\n"
+               "    echo \"no window " +
+               titolo +
+               " after $i looks; the windows are:\" >&2; xwininfo -root -children >&2\n"
+               "    kill $prova 2>/dev/null; exit 1\n"
+               "  fi\n"
+               "  sleep 0.05\n"
                "done\n";
     }
 
@@ -157,7 +170,7 @@ TEST_F(FinestreX11, LAttesaHaLaSuaMisuraELEtichettaDipinta) {
         tra_apici(PROVA_FINESTRE_EXE) +
         " attesa <tenuta >pronta 2>attesa.err & prova=$!\n"
         "exec 3>tenuta\n"
-        "i=0; until grep -q shown pronta; do i=$((i+1)); [ $i -lt 600 ] || exit 1; sleep 0.05; done\n" +
+        "i=0; until grep -q shown pronta; do i=$((i+1)); [ $i -lt 3000 ] || exit 1; sleep 0.05; done\n" +
         trova(titolo_attesa()) +
         "xwininfo -id \"$id\" >finestra.txt && xwininfo -id \"$id\" -children >figlie.txt &&\n"
         "import -window \"$id\" attesa.png\n"
@@ -205,7 +218,7 @@ TEST_P(RiquadroX11, MostraIlTestoEsattoEFinisceAllOK) {
                           "\nwait $prova; echo $? >stato\n"
                           "xdotool search --name '^" +
                           titolo_programma + "$' >rimaste || true\n");
-    ASSERT_EQ(e.stato, 0) << e.err;
+    ASSERT_EQ(e.stato, 0) << e.err << leggi(qui("riquadro.err"));
     EXPECT_EQ(leggi(qui("stato")), "0\n") << "the program did not end after the box was closed";
     EXPECT_EQ(leggi(qui("rimaste")), "") << "the box is still there";
     EXPECT_EQ(leggi(qui("riquadro.err")), " Errore n. 1250\n");

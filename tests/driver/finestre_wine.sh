@@ -25,7 +25,7 @@ fine() {
 trap fine EXIT
 cd "$dir" || exit 1
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>numero 2>xvfb.err </dev/null &
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>numero 2>xvfb.err </dev/null &
 xvfb=$!
 for _ in $(seq 600); do grep -q . numero && break; sleep 0.05; done
 grep -q . numero || { echo "Xvfb did not start: $(cat xvfb.err)"; exit 1; }
