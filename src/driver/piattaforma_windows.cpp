@@ -15,6 +15,7 @@
 #include <system_error>
 
 #include "driver/avvio.h"
+#include "driver/finestra.h"
 #include "driver/percorso_utf8.h"
 #include "driver/piattaforma.h"
 
@@ -149,14 +150,6 @@ bool tenuto_aperto(const std::wstring& percorso) {
     maniglia h(CreateFileW(percorso.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                            OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     return !h.valida() && GetLastError() == ERROR_SHARING_VIOLATION;
-}
-
-// A modal message box with an OK button, no icon, titled with the program's
-// name; what the user answers is not used.
-void mostra_riquadro(const std::string& testo) {
-    std::wstring w;
-    if (!in_largo(testo, w)) w = L"?";
-    MessageBoxW(nullptr, w.c_str(), L"scenario_builder", MB_OK | MB_SETFOREGROUND);
 }
 
 class piattaforma_windows final : public piattaforma {
@@ -345,11 +338,18 @@ public:
 
     // The wait window and the box still speak on standard error, as on
     // every system; the box is shown besides.
-    void mostra_attesa(const std::string& etichetta) override { std::cerr << etichetta << std::endl; }
+    void mostra_attesa(const std::string& etichetta) override {
+        std::cerr << etichetta << std::endl;
+        attesa_ = apri_attesa(titolo_attesa(), etichetta);
+    }
     void messaggio(const std::string& testo) override {
         std::cerr << testo << std::endl;
-        mostra_riquadro(testo);
+        mostra_riquadro(titolo_programma, testo);
     }
+
+private:
+    // Open until the program ends.
+    std::unique_ptr<finestra_attesa> attesa_;
 };
 
 }  // namespace
@@ -377,5 +377,5 @@ bool errore_standard_presente() {
 void mostra_righe_guasto(const std::string& righe) {
     std::string testo = righe;
     while (!testo.empty() && testo.back() == '\n') testo.pop_back();
-    if (!testo.empty()) mostra_riquadro(testo);
+    if (!testo.empty()) mostra_riquadro(titolo_programma, testo);
 }
