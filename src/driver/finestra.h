@@ -3,9 +3,11 @@
 // The wait window and the message box, drawn by the system's own windows
 // where it has any; one implementation per system.
 
+#include <iostream>
 #include <memory>
 #include <string>
 
+#include "driver/piattaforma.h"
 #include "scenario/sorgenti_incorporate.h"
 
 // Lengths in twips, 1440 to the inch.
@@ -49,3 +51,21 @@ std::unique_ptr<finestra_attesa> apri_attesa(const std::string& titolo, const st
 // The modal box with the text and one OK button; returns once it is closed,
 // or at once where no box can be shown.
 void mostra_riquadro(const std::string& titolo, const std::string& testo);
+
+// The wait window and the box as every system's platform shows them: each
+// speaks on standard error too, whether a window or box is shown or not.
+class piattaforma_con_finestre : public piattaforma {
+public:
+    void mostra_attesa(const std::string& etichetta) override {
+        std::cerr << etichetta << std::endl;
+        attesa_ = apri_attesa(titolo_attesa(), etichetta);
+    }
+    void messaggio(const std::string& testo) override {
+        std::cerr << testo << std::endl;
+        mostra_riquadro(titolo_programma, testo);
+    }
+
+private:
+    // Open until the program ends.
+    std::unique_ptr<finestra_attesa> attesa_;
+};

@@ -89,7 +89,7 @@ private:
     descrittore fd_;
 };
 
-class piattaforma_locale final : public piattaforma {
+class piattaforma_locale final : public piattaforma_con_finestre {
 public:
     std::string cartella_programma() override {
         std::error_code ec;
@@ -201,20 +201,6 @@ public:
         }
         return std::make_unique<blocco_locale>(fd.rilascia());
     }
-
-    // The window and the box speak on standard error too, display or not.
-    void mostra_attesa(const std::string& etichetta) override {
-        std::cerr << etichetta << std::endl;
-        attesa_ = apri_attesa(titolo_attesa(), etichetta);
-    }
-    void messaggio(const std::string& testo) override {
-        std::cerr << testo << std::endl;
-        mostra_riquadro(titolo_programma, testo);
-    }
-
-private:
-    // Open until the program ends.
-    std::unique_ptr<finestra_attesa> attesa_;
 };
 
 }  // namespace

@@ -152,7 +152,7 @@ bool tenuto_aperto(const std::wstring& percorso) {
     return !h.valida() && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
-class piattaforma_windows final : public piattaforma {
+class piattaforma_windows final : public piattaforma_con_finestre {
 public:
     std::string cartella_programma() override {
         std::wstring nome(MAX_PATH, L'\0');
@@ -335,21 +335,6 @@ public:
             Sleep(20);
         }
     }
-
-    // The wait window and the box still speak on standard error, as on
-    // every system; the box is shown besides.
-    void mostra_attesa(const std::string& etichetta) override {
-        std::cerr << etichetta << std::endl;
-        attesa_ = apri_attesa(titolo_attesa(), etichetta);
-    }
-    void messaggio(const std::string& testo) override {
-        std::cerr << testo << std::endl;
-        mostra_riquadro(titolo_programma, testo);
-    }
-
-private:
-    // Open until the program ends.
-    std::unique_ptr<finestra_attesa> attesa_;
 };
 
 }  // namespace
