@@ -26,7 +26,10 @@ std::string km_h(std::int64_t v) { return std::to_string(v) + " km/h"; }
 std::string metri(std::int64_t m) { return std::to_string(m) + " m"; }
 
 std::string orario_testo(std::int32_t secondi) {
-    auto due = [](std::int64_t v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+    auto due = [](std::int64_t v) {
+        std::string t = v < 10 ? "0" : "";
+        return t += std::to_string(v);
+    };
     const std::int64_t s = secondi;
     if (s < 0) return std::to_string(s) + " s";
     return due(s / 3600) + ":" + due(s / 60 % 60) + ":" + due(s % 60);
