@@ -24,6 +24,11 @@ using coppie = std::vector<std::pair<std::string, std::string>>;
 
 std::string km_h(std::int64_t v) { return std::to_string(v) + " km/h"; }
 std::string metri(std::int64_t m) { return std::to_string(m) + " m"; }
+// A cell's four values as stored.
+std::string valori_codificati(const cella& c) {
+    return std::to_string(c.dato1) + ", " + std::to_string(c.dato2) + ", " + std::to_string(c.dato3) + ", " +
+           std::to_string(c.dato4);
+}
 
 std::string orario_testo(std::int32_t secondi) {
     auto due = [](std::int64_t v) {
@@ -224,8 +229,7 @@ private:
                 o.tipo = "segnale";
                 o.gruppo = c.dato4 % 10;
                 o.nome = "signal, aspect code " + std::to_string(o.gruppo);
-                o.valori = {{"coded values", std::to_string(c.dato1) + ", " + std::to_string(c.dato2) + ", " +
-                                                 std::to_string(c.dato3) + ", " + std::to_string(c.dato4)},
+                o.valori = {{"coded values", valori_codificati(c)},
                             {"aspect code (sx × 3 + dx)", std::to_string(o.gruppo)},
                             {"time value", c.tempo_segnale == 0 ? "none" : std::to_string(c.tempo_segnale)}};
                 valori_riga(o.valori, da, {"sx", "s1", "s2", "s3", "rapp", "dx", "d1", "d2", "d3", "time"});
@@ -272,8 +276,7 @@ private:
                 };
                 o.valori = {{"side s", lato(1)},
                             {"side d", lato(0)},
-                            {"coded values", std::to_string(c.dato1) + ", " + std::to_string(c.dato2) + ", " +
-                                                 std::to_string(c.dato3) + ", " + std::to_string(c.dato4)}};
+                            {"coded values", valori_codificati(c)}};
                 break;
             }
             case oggetto_punto_abbattimento:
@@ -452,8 +455,7 @@ private:
                 j_.apri_oggetto().campo("errore", d.errore ? 1 : 0);
                 j_.chiave("riga");
                 if (d.file && d.riga > 0)
-                    j_.testo((*d.file == file_sorgente::linea ? in_.sorgenti->nomi.linea : in_.sorgenti->nomi.treno) +
-                             ":" + std::to_string(d.riga));
+                    j_.testo(rif({*d.file, d.riga}));
                 else
                     j_.nullo();
                 j_.chiave("posizione");
