@@ -313,7 +313,7 @@ std::string testo_diagnosi(const diagnosi& d, const nomi_sorgenti& nomi) {
 compilazione_autore compila_per_autore(const testi_sorgente& testi, const std::string& nome_percorso,
                                        const std::string& numero_treno, std::int32_t j, const nomi_sorgenti& nomi) {
     compilazione_autore c;
-    sorgenti_in_memoria sorgenti(testi.linea, testi.treno);
+    sorgenti_prestate sorgenti(testi.linea, testi.treno);
     c.risultato = compila(nome_percorso, numero_treno, j, sorgenti, &c.righe);
     c.risultato.registro.righe = nullptr;
     c.errori = diagnosi_errori(c.risultato, c.righe, nomi);

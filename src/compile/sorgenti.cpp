@@ -11,9 +11,11 @@ const std::string& sorgenti_su_disco::percorso(file_sorgente quale) const {
 
 bool sorgenti_su_disco::esiste(file_sorgente quale) { return p_.esiste_file(percorso(quale)); }
 
-std::string sorgenti_su_disco::leggi(file_sorgente quale) {
+std::string_view sorgenti_su_disco::leggi(file_sorgente quale) {
     try {
-        return p_.leggi_file(percorso(quale));
+        std::string& testo = quale == file_sorgente::linea ? testo_linea_ : testo_treno_;
+        testo = p_.leggi_file(percorso(quale));
+        return testo;
     } catch (const errore_file& e) {
         throw errore_esecuzione(e.what());
     }
@@ -36,7 +38,7 @@ const std::optional<std::string>& sorgenti_in_memoria::testo(file_sorgente quale
 
 bool sorgenti_in_memoria::esiste(file_sorgente quale) { return testo(quale).has_value(); }
 
-std::string sorgenti_in_memoria::leggi(file_sorgente quale) {
+std::string_view sorgenti_in_memoria::leggi(file_sorgente quale) {
     if (!testo(quale)) throw errore_esecuzione(std::string("the ") + (quale == file_sorgente::linea ? "line" : "train") + " source is missing");
     return *testo(quale);
 }

@@ -131,8 +131,10 @@ public:
         // Back to blocking reads (a regular file never waits, but be plain).
         ::fcntl(fd.get(), F_SETFL, O_RDONLY);
 
+        // One byte more than the size, so that the read which finds the end
+        // needs no larger buffer and the text is never copied.
         std::string contenuto;
-        contenuto.resize(static_cast<std::size_t>(st.st_size));
+        contenuto.resize(static_cast<std::size_t>(st.st_size) + 1);
         std::size_t letti = 0;
         for (;;) {
             // One byte beyond the limit tells a file that grew past it.

@@ -210,8 +210,10 @@ public:
         const std::uint64_t dimensione = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
         if (dimensione > limite.byte_massimi) throw troppo(std::to_string(dimensione));
 
+        // One byte more than the size, so that the read which finds the end
+        // needs no larger buffer and the text is never copied.
         std::string contenuto;
-        contenuto.resize(static_cast<std::size_t>(dimensione));
+        contenuto.resize(static_cast<std::size_t>(dimensione) + 1);
         std::size_t letti = 0;
         for (;;) {
             // One byte beyond the limit tells a file that grew past it.

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/memoria_azzerata.h"
 #include "model/oggetti.h"
 
 // The in-memory form of one compiled scenario: what the compiler fills and
@@ -113,7 +114,7 @@ private:
     void etichetta(std::size_t da, std::size_t a, tipo t);
     tipo etichetta_di(std::size_t i) const;
 
-    std::vector<double> valori_;
+    std::vector<double, allocatore_azzerato<double>> valori_;
     std::vector<tratto> tratti_;
 };
 

@@ -25,7 +25,8 @@ double valore_di(const valore_planimetria& v) {
 }  // namespace
 
 void elementi_planimetria::assign(std::size_t n) {
-    valori_.assign(n, 0.0);
+    // A fresh vector: its zeros are the memory's own, never written.
+    valori_ = decltype(valori_)(n);
     tratti_.clear();
     if (n > 0) tratti_.push_back({0, tipo::vuoto});
 }

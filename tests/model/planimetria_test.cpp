@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -67,6 +68,24 @@ TEST(ElementiPlanimetria, PassiControllatiUnaVolta) {
         EXPECT_EQ(q.elementi.tratti().size(), 1u) << da << ".." << a;
     }
     EXPECT_THROW(p(6, 1), std::out_of_range);
+}
+
+// Its zeros come from fresh memory, never written: a plan made again, large
+// (mapped from the system) or small, holds none of the one before.
+TEST(ElementiPlanimetria, CreataDiNuovoTuttaVuota) {
+    for (std::int64_t metri : {std::int64_t{40}, std::int64_t{300000}}) {
+        planimetria_percorso p;
+        p.crea(metri);
+        for (int coordinata : {0, 1}) {
+            auto v = p.passi(coordinata, 2, metri - 1);
+            for (double& x : v) x = 7.5;
+        }
+        p.crea(metri + 1);
+        EXPECT_EQ(p.elementi.tratti().size(), 1u) << metri;
+        const auto valori = p.elementi.valori();
+        EXPECT_EQ(std::count(valori.begin(), valori.end(), 0.0), static_cast<std::ptrdiff_t>(valori.size())) << metri;
+        EXPECT_EQ(p(metri, 1), valore_planimetria{}) << metri;
+    }
 }
 
 }  // namespace

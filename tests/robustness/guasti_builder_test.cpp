@@ -55,7 +55,7 @@ public:
     sorgenti_guaste(file_sorgente quale, operazione tipo)
         : base_(codifica_testo(righe_linea()), codifica_testo(righe_treno())), quale_(quale), tipo_(tipo) {}
     bool esiste(file_sorgente q) override { return base_.esiste(q); }
-    std::string leggi(file_sorgente q) override {
+    std::string_view leggi(file_sorgente q) override {
         if (q == quale_ && tipo_ == operazione::leggi) throw errore_esecuzione("injected");
         return base_.leggi(q);
     }
