@@ -63,6 +63,7 @@ dopo_linea linea(const std::string& sorgente, std::int32_t j) {
     registro_problemi log;
     memorizza_linea(d.s, log, sorgente, d.stato);
     completa_linea(d.s, d.stato);
+    fai_passi_planimetria(d.s, d.stato);
     return d;
 }
 

@@ -1,8 +1,13 @@
 #include "compile/compilazione.h"
 
+#include <exception>
+#include <thread>
+#include <utility>
+
 #include "driver/nomi_file.h"
 #include "driver/sostituzione_file.h"
 #include "line/memorizza_linea.h"
+#include "line/planimetria.h"
 #include "model/conversioni.h"
 #include "output/file_binari.h"
 #include "postpass/post_passo.h"
@@ -23,22 +28,77 @@ void gestore_guasto(registro_problemi& log, sorgenti_compilazione& sorgenti, con
     }
 }
 
-void compila_sorgenti(scenario& s, registro_problemi& log, sorgenti_compilazione& sorgenti) {
-    if (!sorgenti.esiste(file_sorgente::linea)) {
-        log.registra(problema_manca_linea);
-        return;
+// From this many metres on, the plan's steps are made on a thread of their
+// own while the train half runs; fewer are not worth a thread.
+constexpr std::int64_t metri_per_un_thread = 100000;
+
+// The plan's steps the line half took down, made on every way out of the
+// compile, a failure included, so that the model is the one a row-by-row
+// compile leaves. Only the line half writes the plan, and nothing after it
+// reads the plan, so the steps may run beside the train half.
+class passi_in_sospeso {
+public:
+    passi_in_sospeso(scenario& s, stato_linea& stato) : s_(s), stato_(stato) {}
+    passi_in_sospeso(const passi_in_sospeso&) = delete;
+    passi_in_sospeso& operator=(const passi_in_sospeso&) = delete;
+    // Leaving on a failure, which is what gets reported.
+    ~passi_in_sospeso() {
+        try {
+            finisci();
+        } catch (const std::exception&) {
+        }
     }
-    stato_linea linea;
+
+    void avvia() {
+        if (metri_da_fare(stato_) < metri_per_un_thread) return;
+        thread_ = std::thread([this] {
+            try {
+                fai_passi_planimetria(s_, stato_);
+            } catch (...) {
+                errore_ = std::current_exception();
+            }
+        });
+    }
+
+    // Every run was checked when taken down; should one fail all the same,
+    // it fails here, as any failure of the compile.
+    void finisci() {
+        if (thread_.joinable()) thread_.join();
+        if (errore_) std::rethrow_exception(std::exchange(errore_, nullptr));
+        fai_passi_planimetria(s_, stato_);
+    }
+
+private:
+    scenario& s_;
+    stato_linea& stato_;
+    std::thread thread_;
+    std::exception_ptr errore_;
+};
+
+void compila_le_due_meta(scenario& s, registro_problemi& log, sorgenti_compilazione& sorgenti, stato_linea& linea,
+                  passi_in_sospeso& planimetria) {
     esito_riga esito = memorizza_linea(s, log, sorgenti.leggi(file_sorgente::linea), linea);
     sorgenti.elimina(file_sorgente::linea);
     if (esito == esito_riga::ritorna) return;
     completa_linea(s, linea);
+    planimetria.avvia();
 
     stato_treno treno;
     esito = memorizza_treno(s, log, sorgenti.leggi(file_sorgente::treno), linea.voce_testo, treno);
     sorgenti.elimina(file_sorgente::treno);
     if (esito == esito_riga::ritorna) return;
     completa_treno(s, log, treno);
+}
+
+void compila_sorgenti(scenario& s, registro_problemi& log, sorgenti_compilazione& sorgenti) {
+    if (!sorgenti.esiste(file_sorgente::linea)) {
+        log.registra(problema_manca_linea);
+        return;
+    }
+    stato_linea linea;
+    passi_in_sospeso planimetria(s, linea);
+    compila_le_due_meta(s, log, sorgenti, linea, planimetria);
+    planimetria.finisci();
 }
 
 }  // namespace

@@ -159,6 +159,8 @@ struct planimetria_percorso {
     // a run of steps reads and fills, each metre from the two before it. The
     // range is checked here, once, for the whole run.
     std::span<double> passi(int coordinata, std::int64_t da, std::int64_t a);
+    // The check passi makes, alone: std::out_of_range unless 2 <= da <= a < metri.
+    void controlla_passi(std::int64_t da, std::int64_t a) const;
 
 private:
     std::size_t indice(std::int64_t metro, int coordinata) const {

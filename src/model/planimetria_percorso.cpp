@@ -89,8 +89,12 @@ void elementi_planimetria::etichetta(std::size_t da, std::size_t a, tipo t) {
     tratti_.erase(std::unique(tratti_.begin(), tratti_.end(), uguali), tratti_.end());
 }
 
-std::span<double> planimetria_percorso::passi(int coordinata, std::int64_t da, std::int64_t a) {
+void planimetria_percorso::controlla_passi(std::int64_t da, std::int64_t a) const {
     if (da < 2 || a < da || a >= metri)
         fuori(static_cast<std::size_t>(da), static_cast<std::size_t>(a), elementi.size());
+}
+
+std::span<double> planimetria_percorso::passi(int coordinata, std::int64_t da, std::int64_t a) {
+    controlla_passi(da, a);
     return elementi.passi(indice(da, coordinata), indice(a, coordinata) + 1);
 }

@@ -80,4 +80,33 @@ TEST(Planimetria, CurvaIndietroCurvaSoloOltreIlCursore) {
     EXPECT_EQ(r.modello.planimetria(7000, 0), sola.modello.planimetria(7000, 0));
 }
 
+// The rows only take the plan's steps down; they are made afterwards, beside
+// the train half on a long route. A compile that stops in the line half, or
+// fails in the train half, still leaves every step the rows asked for.
+TEST(Planimetria, FattaFinoAlloStopOAlGuasto) {
+    struct caso {
+        const char* nome;
+        std::string linea;
+        std::string treno;
+        int codice;
+        std::int64_t ultimo_reale;
+    };
+    const std::string curva = "curvad1, 100, 20\r\n";
+    const std::string guasto = treno_con("velocita, x, 100\r\n");
+    const caso casi[] = {
+        {"stopped in the line half", linea_con(curva + "curvadx, 300, 20\r\n", 1000), "", problema_curva, 120},
+        {"a failure in the train half", linea_con(curva, 1000), guasto, problema_guasto, 7998},
+        {"a failure in the train half, long route", linea_con(curva, 200000), guasto, problema_guasto, 206998},
+    };
+    for (const caso& c : casi) {
+        auto r = compila_testi(c.linea, c.treno);
+        EXPECT_EQ(r.registro.codice_errore, c.codice) << c.nome;
+        const auto& pl = r.modello.planimetria;
+        for (int coordinata : {0, 1}) {
+            EXPECT_EQ(pl(c.ultimo_reale, coordinata).etichetta, valore_planimetria::tipo::reale) << c.nome;
+            EXPECT_EQ(pl(c.ultimo_reale + 1, coordinata).etichetta, valore_planimetria::tipo::vuoto) << c.nome;
+        }
+    }
+}
+
 }  // namespace
