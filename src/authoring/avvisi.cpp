@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <set>
+#include <span>
 
 #include "authoring/righe_lette.h"
 #include "driver/windows1252.h"
 #include "model/arrotondamento.h"
 #include "reader/ascii.h"
 #include "reader/lettore_campi.h"
+#include "reader/parole_chiave.h"
 
 namespace {
 
@@ -124,14 +125,16 @@ class raccolta {
 public:
     raccolta(const scenario& s, const registro_problemi& log, const nomi_sorgenti& nomi) : s_(s), nomi_(nomi) {
         for (const problema& p : log.elenco)
-            if (p.riga) con_problema_.insert({static_cast<int>(p.riga->file), p.riga->riga});
+            if (p.riga) con_problema_.emplace_back(static_cast<int>(p.riga->file), p.riga->riga);
+        std::sort(con_problema_.begin(), con_problema_.end());
     }
 
     void aggiungi(tipo_avviso tipo, file_sorgente f, std::int64_t riga, std::string messaggio) {
         elenco.push_back({tipo, f, riga, std::move(messaggio)});
     }
     bool con_problema(const riga_letta& r) const {
-        return con_problema_.count({static_cast<int>(r.file), r.riga()}) != 0;
+        return std::binary_search(con_problema_.begin(), con_problema_.end(),
+                                  std::pair(static_cast<int>(r.file), r.riga()));
     }
     const scenario& s() const { return s_; }
     std::string dove(const riga_letta& riga) const {
@@ -143,7 +146,7 @@ public:
 private:
     const scenario& s_;
     const nomi_sorgenti& nomi_;
-    std::set<std::pair<int, std::int64_t>> con_problema_;
+    std::vector<std::pair<int, std::int64_t>> con_problema_;  // sorted
 };
 
 // A key of the wrong case, of the other file, or of nothing at all.
@@ -199,64 +202,96 @@ void chiavi(raccolta& r, const std::vector<riga_letta>& righe, std::int32_t j) {
     }
 }
 
-// What a positioned row is called, or nothing for a row without a position.
-std::optional<std::string_view> tipo_posizionato(const riga_letta& riga) {
-    if (riga.generale || !riga.riconosciuta()) return std::nullopt;
-    const chiave_senza_maiuscole c(riga.chiave().testo);
-    if (riga.file == file_sorgente::linea) {
-        if (c.contiene("pendenza")) return "gradient";
-        if (c.contiene("curva")) return "curve";
-        if (c.contiene("montagna")) return "mountain";
-        if (c.contiene("indicatori_v")) return "speed indicator board";
-        if (c.contiene("indicat") && c.contiene("cartello")) return "indication board";
-        return std::nullopt;
-    }
-    if (c.contiene("velocit")) return "speed limit";
-    if (c.contiene("aderenza")) return "adhesion";
-    if (c.contiene("segnale")) return "signal";
-    if (c.contiene("rallentamento")) return "speed restriction";
-    if (c.contiene("abbattimento")) return "code abatement";
-    if (c.contiene("stazione")) return "station";
-    return std::nullopt;
-}
+// The words of the positioned keys of both files and of the train rows whose
+// fields are checked, looked for once per key.
+constexpr parole_chiave<13> parole_righe({"pendenza", "curva", "montagna", "indicatori_v", "indicat", "cartello",
+                                          "velocit", "aderenza", "segnale", "rallentamento", "abbattimento", "stazione",
+                                          "orologio"});
 
-bool riempimento_in_avanti(std::string_view tipo) {
-    return tipo == "gradient" || tipo == "speed limit" || tipo == "adhesion";
+// The fills that run forward, each with the last row that moved it.
+enum class in_avanti { nessuno, pendenza, velocita, aderenza };
+constexpr std::size_t riempimenti = static_cast<std::size_t>(in_avanti::aderenza) + 1;
+
+// A kind of positioned row: the words its key holds and what it is called.
+struct posizionato {
+    std::uint32_t parole;
+    std::string_view nome;
+    in_avanti riempie = in_avanti::nessuno;
+};
+
+// In the order of the key tests: a key takes the first kind it matches.
+constexpr posizionato posizionati_linea[] = {
+    {parole_righe.bit({"pendenza"}), "gradient", in_avanti::pendenza},
+    {parole_righe.bit({"curva"}), "curve"},
+    {parole_righe.bit({"montagna"}), "mountain"},
+    {parole_righe.bit({"indicatori_v"}), "speed indicator board"},
+    {parole_righe.bit({"indicat", "cartello"}), "indication board"},
+};
+constexpr posizionato posizionati_treno[] = {
+    {parole_righe.bit({"velocit"}), "speed limit", in_avanti::velocita},
+    {parole_righe.bit({"aderenza"}), "adhesion", in_avanti::aderenza},
+    {parole_righe.bit({"segnale"}), "signal"},
+    {parole_righe.bit({"rallentamento"}), "speed restriction"},
+    {parole_righe.bit({"abbattimento"}), "code abatement"},
+    {parole_righe.bit({"stazione"}), "station"},
+};
+
+// The kind of a positioned row, in the order of its file's key tests; nothing
+// for a row without a position.
+const posizionato* tipo_posizionato(const riga_letta& riga, ultima_chiave<13>& parole) {
+    if (riga.generale || !riga.riconosciuta()) return nullptr;
+    const std::uint32_t trovate = parole.in(riga.chiave().testo);
+    const std::span<const posizionato> tipi =
+        riga.file == file_sorgente::linea ? std::span<const posizionato>(posizionati_linea) : posizionati_treno;
+    for (const posizionato& t : tipi)
+        if (tutte(trovate, t.parole)) return &t;
+    return nullptr;
 }
 
 // Fills only run forward: a row whose cell is not past the previous row's
 // writes the older value over one cell and leaves the profile shifted.
 void ordine_e_posizioni(raccolta& r, const std::vector<riga_letta>& righe) {
-    std::map<std::string_view, const riga_letta*> precedenti;
+    struct precedente {
+        const riga_letta* riga = nullptr;
+        std::int64_t cella = 0;
+    };
+    std::array<precedente, riempimenti> precedenti{};
+    ultima_chiave parole(parole_righe);
     const std::int64_t fine = r.s().voci[voce_treno_dati].fine_tratto;
     for (const riga_letta& riga : righe) {
-        auto tipo = tipo_posizionato(riga);
+        const posizionato* tipo = tipo_posizionato(riga, parole);
         auto p = riga.valore(1);
         if (!tipo || !p || r.con_problema(riga)) continue;
         if (*p < 0)
-            r.aggiungi(tipo_avviso::posizione_negativa, riga.file, riga.riga(),
-                       "the " + std::string(*tipo) + " at " + std::to_string(*p) + " m lies before the route's start");
+            r.aggiungi(
+                tipo_avviso::posizione_negativa, riga.file, riga.riga(),
+                "the " + std::string(tipo->nome) + " at " + std::to_string(*p) + " m lies before the route's start");
         else if (*p > fine)
             r.aggiungi(tipo_avviso::oltre_la_fine, riga.file, riga.riga(),
-                       "the " + std::string(*tipo) + " at " + std::to_string(*p) + " m lies past the route's end (" +
-                           std::to_string(fine) + " m), in the spare cells beyond it");
-        if (!riempimento_in_avanti(*tipo)) continue;
-        const riga_letta*& prima = precedenti[*tipo];
+                       "the " + std::string(tipo->nome) + " at " + std::to_string(*p) +
+                           " m lies past the route's end (" + std::to_string(fine) +
+                           " m), in the spare cells beyond it");
+        if (tipo->riempie == in_avanti::nessuno) continue;
+        precedente& prima = precedenti.at(static_cast<std::size_t>(tipo->riempie));
         const std::int64_t cella = indice_cella(*p, 0.0);
-        if (prima && cella > 0 && cella <= indice_cella(*prima->valore(1), 0.0))
+        if (prima.riga && cella > 0 && cella <= prima.cella)
             r.aggiungi(tipo_avviso::fuori_ordine, riga.file, riga.riga(),
-                       "this " + std::string(*tipo) + " row at " + std::to_string(*p) + " m comes after the one at " +
-                           std::to_string(*prima->valore(1)) + " m (" + r.dove(*prima) +
-                           ") and undoes it: these rows must come in order of position");
-        prima = &riga;
+                       "this " + std::string(tipo->nome) + " row at " + std::to_string(*p) +
+                           " m comes after the one at " + std::to_string(*prima.riga->valore(1)) + " m (" +
+                           r.dove(*prima.riga) + ") and undoes it: these rows must come in order of position");
+        prima = {&riga, cella};
     }
+}
+
+// A digit other than 0 after the point.
+bool frazione(std::string_view t) {
+    const auto punto = std::find(t.begin(), t.end(), '.');
+    return std::any_of(punto, t.end(), [](char c) { return c >= '1' && c <= '9'; });
 }
 
 void frazioni(raccolta& r, file_sorgente f, const std::vector<campo_letto>& traccia) {
     for (const campo_letto& c : traccia) {
-        auto punto = c.testo.find('.');
-        if (!c.numero || punto == std::string::npos) continue;
-        if (c.testo.find_first_of("123456789", punto) == std::string::npos) continue;
+        if (!c.numero || !frazione(c.testo)) continue;
         r.aggiungi(tipo_avviso::frazione, f, c.riga,
                    "the number " + tra_virgolette(c.testo) + " holds a fraction; it is stored as " +
                        std::to_string(c.valore));
@@ -273,14 +308,15 @@ void tempo(raccolta& r, const riga_letta& riga, std::size_t campo, const char* c
 // Signals near the start, station rows and clocks: what their fields say.
 void righe_treno(raccolta& r, const std::vector<riga_letta>& righe) {
     constexpr std::size_t campi_stazione = 18;  // the key and 17 values
+    ultima_chiave parole(parole_righe);
     for (const riga_letta& riga : righe) {
         if (!riga.riconosciuta()) continue;
-        const std::string& c = riga.chiave().testo;
-        if (ha(c, "orologio")) {
+        const std::uint32_t trovate = parole.in(riga.chiave().testo);
+        if (tutte(trovate, parole_righe.bit({"orologio"}))) {
             tempo(r, riga, 2, "the clock's minutes", "hour");
             tempo(r, riga, 3, "the clock's seconds", "minute");
         }
-        if (ha(c, "stazione") && riga.campi.size() == campi_stazione) {
+        if (tutte(trovate, parole_righe.bit({"stazione"})) && riga.campi.size() == campi_stazione) {
             tempo(r, riga, 15, "the station's minutes", "hour");
             tempo(r, riga, 16, "the station's seconds", "minute");
             const std::string& nome = riga.campi.back().testo;
@@ -289,7 +325,7 @@ void righe_treno(raccolta& r, const std::vector<riga_letta>& righe) {
                            "the station's name is the number " + tra_virgolette(nome) +
                                "; a stray comma has probably shifted the row's fields");
         }
-        if (ha(c, "segnale") && riga.valore(1) && !r.con_problema(riga)) {
+        if (tutte(trovate, parole_righe.bit({"segnale"})) && riga.valore(1) && !r.con_problema(riga)) {
             const std::int64_t t = indice_cella(*riga.valore(1), 1.0);
             int perse = 0;
             for (int b = 1; b <= 4; ++b) perse += t - 2 * b < 0 ? 1 : 0;
@@ -325,11 +361,16 @@ std::size_t sequenza_utf8(std::string_view t, std::size_t i) {
     return n;
 }
 
-// Where the first byte of 0x80 or above stands, eight bytes at a time: most
-// sources have none.
+// Where the first byte of 0x80 or above stands, 32 and then eight bytes at a
+// time: most sources have none.
 std::size_t primo_alto(std::string_view t) {
     constexpr std::uint64_t alti = 0x8080808080808080u;
     std::size_t i = 0;
+    for (; i + 32 <= t.size(); i += 32) {
+        std::array<std::uint64_t, 4> blocco;
+        std::memcpy(blocco.data(), t.data() + i, 32);
+        if ((blocco[0] | blocco[1] | blocco[2] | blocco[3]) & alti) break;
+    }
     for (; i + 8 <= t.size(); i += 8) {
         std::uint64_t otto;
         std::memcpy(&otto, t.data() + i, 8);

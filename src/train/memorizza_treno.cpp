@@ -1,8 +1,9 @@
 #include "train/memorizza_treno.h"
 
-#include "reader/ciclo_righe.h"
 #include "model/arrotondamento.h"
 #include "model/conversioni.h"
+#include "reader/ciclo_righe.h"
+#include "reader/parole_chiave.h"
 #include "train/rallentamenti.h"
 #include "train/segnali.h"
 #include "train/stazioni.h"
@@ -59,42 +60,45 @@ esito_riga riga_abbattimento(scenario& s, registro_problemi& log, lettore_campi&
     return memo_abbattimento(s, log, v[0], v[1]);
 }
 
-// The ten key tests in order, each on the same field.
+// The words of the ten key tests, looked for once per key.
+constexpr parole_chiave<11> parole_treno({"frenata", "massa", "vetture", "velocit", "aderenza", "orologio", "sabbia",
+                                          "segnale", "rallentamento", "abbattimento", "stazione"});
+
+// The ten key tests in order, each on the same field (the words it holds).
 //   percentuale massa frenata, percentuale
 //   numero vetture, vetture
 //   orologio, ore, minuti, secondi
 //   sabbia, valore
 esito_riga prova_chiavi_treno(scenario& s, registro_problemi& log, stato_treno& stato, stato_stazioni& stazioni,
-                              lettore_campi& lettore, const std::string& chiave) {
-    const chiave_senza_maiuscole piegata(chiave);
-    auto ha = [&](std::string_view parola) { return piegata.contiene(parola); };
+                              lettore_campi& lettore, std::uint32_t trovate) {
+    auto ha = [&](std::uint32_t parole) { return tutte(trovate, parole); };
     prove_chiavi prove;
     voce& treno_dati = s.voci[voce_treno_dati];
     voce& treno = s.voci[voce_treno];
-    prove.prova(ha("frenata") && ha("massa"), [&] {
+    prove.prova(ha(parole_treno.bit({"frenata", "massa"})), [&] {
         treno_dati.inizio_tratto = lettore.leggi_numero();
         return esito_riga::prosegui;
     });
-    prove.prova(ha("vetture"), [&] {
+    prove.prova(ha(parole_treno.bit({"vetture"})), [&] {
         treno_dati.punto = lettore.leggi_numero();
         return esito_riga::prosegui;
     });
-    prove.prova(ha("velocit"), [&] { return riga_velocita(s, log, stato, lettore); });
-    prove.prova(ha("aderenza"), [&] { return riga_aderenza(s, log, stato, lettore); });
-    prove.prova(ha("orologio"), [&] {
+    prove.prova(ha(parole_treno.bit({"velocit"})), [&] { return riga_velocita(s, log, stato, lettore); });
+    prove.prova(ha(parole_treno.bit({"aderenza"})), [&] { return riga_aderenza(s, log, stato, lettore); });
+    prove.prova(ha(parole_treno.bit({"orologio"})), [&] {
         treno.valore3 = converti_intero(lettore.leggi_numero(), "the clock's hour");
         treno.valore4 = converti_intero(lettore.leggi_numero(), "the clock's minute");
         treno.valore5 = converti_intero(lettore.leggi_numero(), "the clock's second");
         return esito_riga::prosegui;
     });
-    prove.prova(ha("sabbia"), [&] {
+    prove.prova(ha(parole_treno.bit({"sabbia"})), [&] {
         treno.valore1 = converti_intero(lettore.leggi_numero(), "the sand value");
         return esito_riga::prosegui;
     });
-    prove.prova(ha("segnale"), [&] { return riga_segnale(s, log, lettore); });
-    prove.prova(ha("rallentamento"), [&] { return riga_rallentamento(s, log, lettore); });
-    prove.prova(ha("abbattimento"), [&] { return riga_abbattimento(s, log, lettore); });
-    prove.prova(ha("stazione"), [&] { return memo_stazione(s, log, stazioni, lettore); });
+    prove.prova(ha(parole_treno.bit({"segnale"})), [&] { return riga_segnale(s, log, lettore); });
+    prove.prova(ha(parole_treno.bit({"rallentamento"})), [&] { return riga_rallentamento(s, log, lettore); });
+    prove.prova(ha(parole_treno.bit({"abbattimento"})), [&] { return riga_abbattimento(s, log, lettore); });
+    prove.prova(ha(parole_treno.bit({"stazione"})), [&] { return memo_stazione(s, log, stazioni, lettore); });
     return prove.esito();
 }
 
@@ -115,8 +119,9 @@ esito_riga memorizza_treno(scenario& s, registro_problemi& log, std::string_view
     stato = stato_treno{};
     stato_stazioni stazioni{1, voce_testo};
     if (!cerca_generale(lettore)) return esito_riga::prosegui;
+    ultima_chiave parole(parole_treno);
     return leggi_righe(log, lettore, file_sorgente::treno, [&](const std::string& chiave) {
-        return prova_chiavi_treno(s, log, stato, stazioni, lettore, chiave);
+        return prova_chiavi_treno(s, log, stato, stazioni, lettore, parole.in(chiave));
     });
 }
 

@@ -147,6 +147,13 @@ TEST_F(ErroriAutore, OgniErroreComuneDaLeSueRigheEsatteEIlSuoStato) {
           "these rows must come in order of position [out-of-order]",
           "0 errors, 1 warning"},
          0},
+        {"each fill kept apart, the key in capitals",
+         {{false, "velocita,   12050,   110",
+           "velocita,   12050,   110\r\naderenza, 5000, 80\r\nVELOCITA, 12000, 100"}},
+         {"T.txt:13: warning: this speed limit row at 12000 m comes after the one at 12050 m (T.txt:11) and undoes "
+          "it: these rows must come in order of position [out-of-order]",
+          "0 errors, 1 warning"},
+         0},
         {"a station in the spare cells",
          {{false, "[rallentamenti]",
            "stazione, 45500, 28, 300, 0, 0, 0, 0,0,0, 0,0,0, 0, 0, 0, 0, OLTRE\r\n[rallentamenti]"}},
