@@ -62,17 +62,11 @@ lettore_campi::lettore_campi(std::string_view dati) : dati_(dati) {}
 
 // A line begins after each LF, after each CR not followed by LF, and after
 // each CR LF (counted at its LF).
-std::int64_t lettore_campi::riga_di(std::size_t posizione) const {
-    if (posizione < contati_fino_a_) {
-        contati_fino_a_ = 0;
-        righe_contate_ = 1;
-    }
-    for (std::size_t i = contati_fino_a_; i < posizione; ++i) {
+void lettore_campi::conta_fini_riga(std::size_t da, std::size_t a) {
+    for (std::size_t i = da; i < a; ++i) {
         const char c = dati_[i];
-        if (c == '\n' || (c == '\r' && (i + 1 == dati_.size() || dati_[i + 1] != '\n'))) ++righe_contate_;
+        if (c == '\n' || (c == '\r' && (i + 1 == dati_.size() || dati_[i + 1] != '\n'))) ++riga_;
     }
-    contati_fino_a_ = posizione;
-    return righe_contate_;
 }
 
 bool lettore_campi::a_fine_riga() const { return !fine() && (dati_[pos_] == '\r' || dati_[pos_] == '\n'); }
@@ -80,6 +74,7 @@ bool lettore_campi::a_fine_riga() const { return !fine() && (dati_[pos_] == '\r'
 void lettore_campi::consuma_fine_riga() {
     if (dati_[pos_] == '\r' && pos_ + 1 < dati_.size() && dati_[pos_ + 1] == '\n') ++pos_;
     ++pos_;
+    ++riga_;
 }
 
 void lettore_campi::salta_blanchi() {
@@ -89,14 +84,15 @@ void lettore_campi::salta_blanchi() {
 void lettore_campi::inizia_campo() {
     if (fine()) throw errore_esecuzione("the source ends where a field was expected (a row cut short?)");
     salta_blanchi();
-    inizio_ultimo_ = pos_;
+    riga_ultimo_ = riga_;
 }
 
 std::string lettore_campi::leggi_tra_virgolette() {
     std::size_t chiusa = dati_.find('"', pos_ + 1);
     if (chiusa == std::string_view::npos)
-        throw errore_esecuzione("a quote opened on line " + std::to_string(riga_di(pos_)) + " is never closed");
+        throw errore_esecuzione("a quote opened on line " + std::to_string(riga_) + " is never closed");
     std::string campo(dati_.substr(pos_ + 1, chiusa - pos_ - 1));
+    conta_fini_riga(pos_ + 1, chiusa);
     pos_ = chiusa + 1;
     salta_blanchi();
     if (fine()) return campo;

@@ -36,7 +36,7 @@ public:
     }
 
     // The line (from 1) on which the last field read begins.
-    std::int64_t riga_ultimo_campo() const { return riga_di(inizio_ultimo_); }
+    std::int64_t riga_ultimo_campo() const { return riga_ultimo_; }
 
     // Every field read from now on is appended to the trace (none when null).
     void traccia_in(std::vector<campo_letto>* traccia);
@@ -51,17 +51,16 @@ private:
     void salta_blanchi();
     void inizia_campo();
     std::string leggi_tra_virgolette();
-    std::int64_t riga_di(std::size_t posizione) const;
+    void conta_fini_riga(std::size_t da, std::size_t a);
     std::string traccia(std::string campo);
     std::int32_t traccia_numero(std::string_view campo, std::int32_t valore);
 
     std::string_view dati_;
     std::size_t pos_ = 0;
-    std::size_t inizio_ultimo_ = 0;
-    // Fields are read front to back: the line ends are counted once, up to
-    // the last position asked for.
-    mutable std::size_t contati_fino_a_ = 0;
-    mutable std::int64_t righe_contate_ = 1;
+    // Line ends are passed only by consuma_fine_riga and inside quotes, so
+    // the line at pos_ is counted as they are passed.
+    std::int64_t riga_ = 1;
+    std::int64_t riga_ultimo_ = 1;
     std::vector<campo_letto>* traccia_ = nullptr;
 };
 
