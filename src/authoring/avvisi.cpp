@@ -148,7 +148,7 @@ private:
 
 // A key of the wrong case, of the other file, or of nothing at all.
 void chiave_non_riconosciuta(raccolta& r, const riga_letta& riga) {
-    const std::string& c = riga.chiave().testo;
+    const std::string_view c = riga.chiave().testo;
     const file_sorgente f = riga.file;
     if (riga.generale) {
         for (const auto& [a, b] : chiavi_esatte) {
@@ -188,7 +188,7 @@ void chiave_non_riconosciuta(raccolta& r, const riga_letta& riga) {
 void chiavi(raccolta& r, const std::vector<riga_letta>& righe, std::int32_t j) {
     bool dopo_sconosciuta = false;
     for (const riga_letta& riga : righe) {
-        const std::string& c = riga.chiave().testo;
+        const std::string_view c = riga.chiave().testo;
         if (riga.riconosciuta() || (j == 0 && !riga.generale && ha(c, "curva"))) {
             dopo_sconosciuta = false;
             continue;
@@ -275,7 +275,7 @@ void righe_treno(raccolta& r, const std::vector<riga_letta>& righe) {
     constexpr std::size_t campi_stazione = 18;  // the key and 17 values
     for (const riga_letta& riga : righe) {
         if (!riga.riconosciuta()) continue;
-        const std::string& c = riga.chiave().testo;
+        const std::string_view c = riga.chiave().testo;
         if (ha(c, "orologio")) {
             tempo(r, riga, 2, "the clock's minutes", "hour");
             tempo(r, riga, 3, "the clock's seconds", "minute");
@@ -283,7 +283,7 @@ void righe_treno(raccolta& r, const std::vector<riga_letta>& righe) {
         if (ha(c, "stazione") && riga.campi.size() == campi_stazione) {
             tempo(r, riga, 15, "the station's minutes", "hour");
             tempo(r, riga, 16, "the station's seconds", "minute");
-            const std::string& nome = riga.campi.back().testo;
+            const std::string_view nome = riga.campi.back().testo;
             if (numerico(nome))
                 r.aggiungi(tipo_avviso::nome_numerico, riga.file, riga.riga(),
                            "the station's name is the number " + tra_virgolette(nome) +

@@ -76,7 +76,7 @@ std::string fine_fuori(const riga_letta& riga, const scenario& s) {
     auto p = riga.valore(1);
     if (!p) return {};
     if (*p < 0) return "its position lies before the route's start";
-    const std::string& c = riga.chiave().testo;
+    const std::string_view c = riga.chiave().testo;
     const bool stazione = contiene_senza_maiuscole(c, "stazione");
     if (oltre_le_celle(s, *p, stazione ? 800 : margine_riga)) return {};
     const std::string ultima = " (the cells end at " + std::to_string(std::int64_t{s.numero_celle} * 50) + " m)";
@@ -93,7 +93,7 @@ std::string fine_fuori(const riga_letta& riga, const scenario& s) {
 // The kilometric progressive row off the 50 m grid, as written.
 const riga_letta* progressiva_fuori_griglia(const std::vector<riga_letta>& righe) {
     for (const riga_letta& r : righe) {
-        const std::string& c = r.chiave().testo;
+        const std::string_view c = r.chiave().testo;
         if (!r.generale || !contiene(c, "progressiva") || !r.valore(3)) continue;
         const std::int64_t catena = std::int64_t{*r.valore(2)} + (*r.valore(3) == 1 ? 100 : 0);
         if (*r.valore(1) % 50 != 0 || catena % 50 != 0) return &r;
@@ -264,6 +264,21 @@ bool togli_riga(testi_sorgente& testi, const compilazione_autore& c, const diagn
     return true;
 }
 
+// The caller's texts, read where they are: the compile copies each once, and
+// the record of rows once more.
+class sorgenti_prestate final : public sorgenti_compilazione {
+public:
+    explicit sorgenti_prestate(const testi_sorgente& testi) : testi_(testi) {}
+    bool esiste(file_sorgente) override { return true; }
+    std::string leggi(file_sorgente quale) override {
+        return quale == file_sorgente::linea ? testi_.linea : testi_.treno;
+    }
+    void elimina(file_sorgente) override {}
+
+private:
+    const testi_sorgente& testi_;
+};
+
 }  // namespace
 
 std::vector<diagnosi> diagnosi_errori(const risultato_percorso& r, const registro_righe& righe, const nomi_sorgenti& nomi) {
@@ -313,7 +328,7 @@ std::string testo_diagnosi(const diagnosi& d, const nomi_sorgenti& nomi) {
 compilazione_autore compila_per_autore(const testi_sorgente& testi, const std::string& nome_percorso,
                                        const std::string& numero_treno, std::int32_t j, const nomi_sorgenti& nomi) {
     compilazione_autore c;
-    sorgenti_in_memoria sorgenti(testi.linea, testi.treno);
+    sorgenti_prestate sorgenti(testi);
     c.risultato = compila(nome_percorso, numero_treno, j, sorgenti, &c.righe);
     c.risultato.registro.righe = nullptr;
     c.errori = diagnosi_errori(c.risultato, c.righe, nomi);

@@ -29,6 +29,6 @@ const riga_letta* riga_a(const std::vector<riga_letta>& righe, std::int64_t riga
     return &*std::prev(dopo);
 }
 
-bool intestazione(const std::string& campo) {
-    return campo.find('[') != std::string::npos && campo.find(']') != std::string::npos;
+bool intestazione(std::string_view campo) {
+    return campo.find('[') != std::string_view::npos && campo.find(']') != std::string_view::npos;
 }

@@ -4,6 +4,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/righe.h"
@@ -35,4 +36,4 @@ std::vector<riga_letta> righe_lette(const registro_righe& righe, file_sorgente f
 const riga_letta* riga_a(const std::vector<riga_letta>& righe, std::int64_t riga);
 
 // A field in key position that holds a section header ("[pendenze]").
-bool intestazione(const std::string& campo);
+bool intestazione(std::string_view campo);

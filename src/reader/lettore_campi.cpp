@@ -87,11 +87,11 @@ void lettore_campi::inizia_campo() {
     riga_ultimo_ = riga_;
 }
 
-std::string lettore_campi::leggi_tra_virgolette() {
+std::string_view lettore_campi::leggi_tra_virgolette() {
     std::size_t chiusa = dati_.find('"', pos_ + 1);
     if (chiusa == std::string_view::npos)
         throw errore_esecuzione("a quote opened on line " + std::to_string(riga_) + " is never closed");
-    std::string campo(dati_.substr(pos_ + 1, chiusa - pos_ - 1));
+    std::string_view campo = dati_.substr(pos_ + 1, chiusa - pos_ - 1);
     conta_fini_riga(pos_ + 1, chiusa);
     pos_ = chiusa + 1;
     salta_blanchi();
@@ -105,7 +105,7 @@ std::string lettore_campi::leggi_tra_virgolette() {
     return campo;
 }
 
-std::string lettore_campi::leggi_testo() {
+std::string_view lettore_campi::leggi_vista() {
     inizia_campo();
     if (!fine() && dati_[pos_] == '"') return traccia(leggi_tra_virgolette());
     std::size_t inizio = pos_;
@@ -118,14 +118,14 @@ std::string lettore_campi::leggi_testo() {
         else
             consuma_fine_riga();
     }
-    return traccia(std::string(campo));
+    return traccia(campo);
 }
 
 std::int32_t lettore_campi::leggi_numero() {
     inizia_campo();
     if (!fine() && dati_[pos_] == '"') {
-        std::string testo = leggi_tra_virgolette();
-        return traccia_numero(senza_blanchi(testo), interpreta_numero(senza_blanchi(testo)));
+        std::string_view testo = senza_blanchi(leggi_tra_virgolette());
+        return traccia_numero(testo, interpreta_numero(testo));
     }
     std::size_t inizio = pos_;
     while (!fine() && dati_[pos_] != ',' && !blanco(dati_[pos_]) && !a_fine_riga()) ++pos_;
@@ -140,24 +140,23 @@ std::int32_t lettore_campi::leggi_numero() {
     return traccia_numero(campo, interpreta_numero(campo));
 }
 
-// Room for a usual source's fields up front, so that the trace seldom moves
-// its texts: a field with its separator rarely takes under four bytes. Capped,
-// so that a huge source does not reserve far more than it may need.
-void lettore_campi::traccia_in(std::vector<campo_letto>* traccia) {
+// Room for a usual source's fields up front, so that the trace seldom moves:
+// a field with its separator rarely takes under four bytes. Capped, so that a
+// huge source does not reserve far more than it may need.
+void lettore_campi::traccia_in(registro_righe& righe, file_sorgente file) {
     constexpr std::size_t campi_riservati_massimi = std::size_t{1} << 20;
-    traccia_ = traccia;
-    if (traccia_) traccia_->reserve(traccia_->size() + std::min(dati_.size() / 4 + 1, campi_riservati_massimi));
+    dati_ = righe.conserva(dati_);
+    traccia_ = &righe.traccia(file);
+    traccia_->reserve(traccia_->size() + std::min(dati_.size() / 4 + 1, campi_riservati_massimi));
 }
 
-std::string lettore_campi::traccia(std::string campo) {
-    if (traccia_) traccia_->push_back({.testo = campo, .riga = riga_ultimo_campo()});
+std::string_view lettore_campi::traccia(std::string_view campo) {
+    if (traccia_) traccia_->push_back({.testo = campo, .riga = riga_ultimo_});
     return campo;
 }
 
 std::int32_t lettore_campi::traccia_numero(std::string_view campo, std::int32_t valore) {
-    if (traccia_)
-        traccia_->push_back(
-            {.testo = std::string(campo), .riga = riga_ultimo_campo(), .valore = valore, .numero = true});
+    if (traccia_) traccia_->push_back({.testo = campo, .riga = riga_ultimo_, .valore = valore, .numero = true});
     return valore;
 }
 
