@@ -396,11 +396,11 @@ std::string_view nome_avviso(tipo_avviso tipo) { return voce_di(tipo).nome; }
 std::string_view descrizione_avviso(tipo_avviso tipo) { return voce_di(tipo).descrizione; }
 
 std::vector<avviso> trova_avvisi(const testi_sorgente& testi, const scenario& s, const registro_problemi& log,
-                                 const registro_righe& righe, const nomi_sorgenti& nomi) {
+                                 const registro_righe& righe, const righe_dei_file& lette, const nomi_sorgenti& nomi) {
     raccolta r(s, log, nomi);
     for (file_sorgente f : {file_sorgente::linea, file_sorgente::treno}) {
         const std::string& testo = f == file_sorgente::linea ? testi.linea : testi.treno;
-        const std::vector<riga_letta> elenco = righe_lette(righe, f);
+        const std::vector<riga_letta>& elenco = lette.di(f);
         codifica(r, f, testo, righe.traccia(f));
         if (f == file_sorgente::treno) {
             generale_del_treno(r, testo, righe.traccia(f));

@@ -133,10 +133,8 @@ struct contesto {
     const risultato_percorso& r;
     const registro_righe& righe;
     const nomi_sorgenti& nomi;
-    std::vector<riga_letta> linea;
-    std::vector<riga_letta> treno;
+    const righe_dei_file& lette;
 
-    const std::vector<riga_letta>& di(file_sorgente f) const { return f == file_sorgente::linea ? linea : treno; }
     const scenario& s() const { return r.modello; }
 };
 
@@ -145,7 +143,7 @@ struct contesto {
 std::string stazione_precedente(const contesto& c, const riga_letta& riga) {
     std::size_t slot = 1;
     const riga_letta* prima = nullptr;
-    for (const riga_letta& r : c.treno) {
+    for (const riga_letta& r : c.lette.treno) {
         if (&r == &riga) break;
         if (r.riconosciuta() && contiene_senza_maiuscole(r.chiave().testo, "stazione")) ++slot, prima = &r;
     }
@@ -172,7 +170,7 @@ diagnosi errore_di(const contesto& c, const problema& p) {
         d.file = p.riga->file;
         d.riga = p.riga->riga;
     }
-    const riga_letta* riga = p.riga ? riga_a(c.di(p.riga->file), p.riga->riga) : nullptr;
+    const riga_letta* riga = p.riga ? riga_a(c.lette.di(p.riga->file), p.riga->riga) : nullptr;
     const std::string dettaglio = windows1252_a_utf8(p.dettaglio);
 
     if (auto contesa = riga ? cella_rifiutata(p.codice, *riga, c.s()) : std::nullopt; contesa && c.s().nelle_celle(contesa->cella)) {
@@ -189,7 +187,7 @@ diagnosi errore_di(const contesto& c, const problema& p) {
             if (riga) d.messaggio += stazione_precedente(c, *riga);
             return d;
         case problema_progressiva_fuori_griglia:
-            if (const riga_letta* prog = progressiva_fuori_griglia(c.linea)) {
+            if (const riga_letta* prog = progressiva_fuori_griglia(c.lette.linea)) {
                 lega(d, prog);
                 d.messaggio += ": start " + std::to_string(*prog->valore(1)) + " m, chainage " +
                                std::to_string(*prog->valore(2)) + " m";
@@ -206,7 +204,7 @@ diagnosi errore_di(const contesto& c, const problema& p) {
             return d;
         case problema_guasto:
             if (dettaglio.find("a speed limit / 5") != std::string::npos)
-                if (const riga_letta* v = velocita_in_vigore(c.treno, p.riga); v && v->valore(2)) {
+                if (const riga_letta* v = velocita_in_vigore(c.lette.treno, p.riga); v && v->valore(2)) {
                     lega(d, v);
                     const std::int32_t kmh = *v->valore(2);
                     d.messaggio += ": speed " + std::to_string(kmh) + " km/h, stored as " +
@@ -281,8 +279,9 @@ private:
 
 }  // namespace
 
-std::vector<diagnosi> diagnosi_errori(const risultato_percorso& r, const registro_righe& righe, const nomi_sorgenti& nomi) {
-    contesto c{r, righe, nomi, righe_lette(righe, file_sorgente::linea), righe_lette(righe, file_sorgente::treno)};
+std::vector<diagnosi> diagnosi_errori(const risultato_percorso& r, const registro_righe& righe,
+                                      const righe_dei_file& lette, const nomi_sorgenti& nomi) {
+    contesto c{r, righe, nomi, lette};
     std::vector<diagnosi> elenco;
     for (const problema& p : r.registro.elenco) elenco.push_back(errore_di(c, p));
     if (r.conflitto) elenco.push_back(conflitto_di(c));
@@ -331,8 +330,9 @@ compilazione_autore compila_per_autore(const testi_sorgente& testi, const std::s
     sorgenti_prestate sorgenti(testi);
     c.risultato = compila(nome_percorso, numero_treno, j, sorgenti, &c.righe);
     c.risultato.registro.righe = nullptr;
-    c.errori = diagnosi_errori(c.risultato, c.righe, nomi);
-    c.avvisi = diagnosi_avvisi(trova_avvisi(testi, c.risultato.modello, c.risultato.registro, c.righe, nomi));
+    const righe_dei_file lette(c.righe);
+    c.errori = diagnosi_errori(c.risultato, c.righe, lette, nomi);
+    c.avvisi = diagnosi_avvisi(trova_avvisi(testi, c.risultato.modello, c.risultato.registro, c.righe, lette, nomi));
     return c;
 }
 

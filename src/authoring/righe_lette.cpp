@@ -8,6 +8,9 @@
 std::vector<riga_letta> righe_lette(const registro_righe& righe, file_sorgente file) {
     const std::vector<campo_letto>& traccia = righe.traccia(file);
     std::vector<riga_letta> elenco;
+    // One row a key: counted first, so that the rows are laid down once.
+    elenco.reserve(static_cast<std::size_t>(std::count_if(
+        traccia.begin(), traccia.end(), [](const campo_letto& c) { return c.ruolo == ruolo_campo::chiave; })));
     bool generale = file == file_sorgente::linea;
     for (std::size_t i = 0; i < traccia.size(); ++i) {
         if (traccia[i].ruolo != ruolo_campo::chiave) continue;

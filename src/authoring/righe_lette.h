@@ -32,6 +32,16 @@ struct riga_letta {
 // The rows of one source file, from the reader's trace.
 std::vector<riga_letta> righe_lette(const registro_righe& righe, file_sorgente file);
 
+// The rows of both source files, made once for every reader of them.
+struct righe_dei_file {
+    std::vector<riga_letta> linea;
+    std::vector<riga_letta> treno;
+
+    explicit righe_dei_file(const registro_righe& righe)
+        : linea(righe_lette(righe, file_sorgente::linea)), treno(righe_lette(righe, file_sorgente::treno)) {}
+    const std::vector<riga_letta>& di(file_sorgente f) const { return f == file_sorgente::linea ? linea : treno; }
+};
+
 // The last row whose key stands on the given line.
 const riga_letta* riga_a(const std::vector<riga_letta>& righe, std::int64_t riga);
 
