@@ -16,7 +16,7 @@ std::vector<riga_letta> righe_lette(const registro_righe& righe, file_sorgente f
         if (traccia[i].ruolo != ruolo_campo::chiave) continue;
         std::size_t fine = i + 1;
         while (fine < traccia.size() && traccia[fine].ruolo == ruolo_campo::valore) ++fine;
-        elenco.push_back({file, std::span(traccia).subspan(i, fine - i), generale});
+        elenco.push_back({.campi = std::span(traccia).subspan(i, fine - i), .file = file, .generale = generale});
         // The general section ends at the first section header, itself examined as a key.
         if (intestazione(traccia[i].testo)) generale = false;
         i = fine - 1;

@@ -12,10 +12,11 @@
 // One row as the reader met it: its key field and the value fields read for
 // it, in order (none when the key matched nothing). A view into the record's
 // trace, valid while the record is.
+// The view first and the two small members together: 24 bytes a row, not 32.
 struct riga_letta {
-    file_sorgente file = file_sorgente::linea;
     std::span<const campo_letto> campi;  // the key first
-    bool generale = false;               // a key of the line source's general section
+    file_sorgente file = file_sorgente::linea;
+    bool generale = false;  // a key of the line source's general section
 
     const campo_letto& chiave() const { return campi.front(); }
     std::int64_t riga() const { return chiave().riga; }
