@@ -151,7 +151,7 @@ private:
 
 // A key of the wrong case, of the other file, or of nothing at all.
 void chiave_non_riconosciuta(raccolta& r, const riga_letta& riga) {
-    const std::string& c = riga.chiave().testo;
+    const std::string_view c = riga.chiave().testo;
     const file_sorgente f = riga.file;
     if (riga.generale) {
         for (const auto& [a, b] : chiavi_esatte) {
@@ -191,7 +191,7 @@ void chiave_non_riconosciuta(raccolta& r, const riga_letta& riga) {
 void chiavi(raccolta& r, const std::vector<riga_letta>& righe, std::int32_t j) {
     bool dopo_sconosciuta = false;
     for (const riga_letta& riga : righe) {
-        const std::string& c = riga.chiave().testo;
+        const std::string_view c = riga.chiave().testo;
         if (riga.riconosciuta() || (j == 0 && !riga.generale && ha(c, "curva"))) {
             dopo_sconosciuta = false;
             continue;
@@ -319,7 +319,7 @@ void righe_treno(raccolta& r, const std::vector<riga_letta>& righe) {
         if (tutte(trovate, parole_righe.bit({"stazione"})) && riga.campi.size() == campi_stazione) {
             tempo(r, riga, 15, "the station's minutes", "hour");
             tempo(r, riga, 16, "the station's seconds", "minute");
-            const std::string& nome = riga.campi.back().testo;
+            const std::string_view nome = riga.campi.back().testo;
             if (numerico(nome))
                 r.aggiungi(tipo_avviso::nome_numerico, riga.file, riga.riga(),
                            "the station's name is the number " + tra_virgolette(nome) +
@@ -437,11 +437,11 @@ std::string_view nome_avviso(tipo_avviso tipo) { return voce_di(tipo).nome; }
 std::string_view descrizione_avviso(tipo_avviso tipo) { return voce_di(tipo).descrizione; }
 
 std::vector<avviso> trova_avvisi(const testi_sorgente& testi, const scenario& s, const registro_problemi& log,
-                                 const registro_righe& righe, const nomi_sorgenti& nomi) {
+                                 const registro_righe& righe, const righe_dei_file& lette, const nomi_sorgenti& nomi) {
     raccolta r(s, log, nomi);
     for (file_sorgente f : {file_sorgente::linea, file_sorgente::treno}) {
         const std::string& testo = f == file_sorgente::linea ? testi.linea : testi.treno;
-        const std::vector<riga_letta> elenco = righe_lette(righe, f);
+        const std::vector<riga_letta>& elenco = lette.di(f);
         codifica(r, f, testo, righe.traccia(f));
         if (f == file_sorgente::treno) {
             generale_del_treno(r, testo, righe.traccia(f));

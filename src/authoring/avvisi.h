@@ -52,8 +52,10 @@ struct testi_sorgente {
     std::string treno;
 };
 
+struct righe_dei_file;
+
 // The warnings of one compile, per file in line order: read from the source
 // texts, the compiled model, its problems and the record of its rows.
 // Rows that raised a problem get no warning about their position.
 std::vector<avviso> trova_avvisi(const testi_sorgente& testi, const scenario& s, const registro_problemi& log,
-                                 const registro_righe& righe, const nomi_sorgenti& nomi);
+                                 const registro_righe& righe, const righe_dei_file& lette, const nomi_sorgenti& nomi);

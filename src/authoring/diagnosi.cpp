@@ -76,7 +76,7 @@ std::string fine_fuori(const riga_letta& riga, const scenario& s) {
     auto p = riga.valore(1);
     if (!p) return {};
     if (*p < 0) return "its position lies before the route's start";
-    const std::string& c = riga.chiave().testo;
+    const std::string_view c = riga.chiave().testo;
     const bool stazione = contiene_senza_maiuscole(c, "stazione");
     if (oltre_le_celle(s, *p, stazione ? 800 : margine_riga)) return {};
     const std::string ultima = " (the cells end at " + std::to_string(std::int64_t{s.numero_celle} * 50) + " m)";
@@ -93,7 +93,7 @@ std::string fine_fuori(const riga_letta& riga, const scenario& s) {
 // The kilometric progressive row off the 50 m grid, as written.
 const riga_letta* progressiva_fuori_griglia(const std::vector<riga_letta>& righe) {
     for (const riga_letta& r : righe) {
-        const std::string& c = r.chiave().testo;
+        const std::string_view c = r.chiave().testo;
         if (!r.generale || !contiene(c, "progressiva") || !r.valore(3)) continue;
         const std::int64_t catena = std::int64_t{*r.valore(2)} + (*r.valore(3) == 1 ? 100 : 0);
         if (*r.valore(1) % 50 != 0 || catena % 50 != 0) return &r;
@@ -133,10 +133,8 @@ struct contesto {
     const risultato_percorso& r;
     const registro_righe& righe;
     const nomi_sorgenti& nomi;
-    std::vector<riga_letta> linea;
-    std::vector<riga_letta> treno;
+    const righe_dei_file& lette;
 
-    const std::vector<riga_letta>& di(file_sorgente f) const { return f == file_sorgente::linea ? linea : treno; }
     const scenario& s() const { return r.modello; }
 };
 
@@ -145,7 +143,7 @@ struct contesto {
 std::string stazione_precedente(const contesto& c, const riga_letta& riga) {
     std::size_t slot = 1;
     const riga_letta* prima = nullptr;
-    for (const riga_letta& r : c.treno) {
+    for (const riga_letta& r : c.lette.treno) {
         if (&r == &riga) break;
         if (r.riconosciuta() && contiene_senza_maiuscole(r.chiave().testo, "stazione")) ++slot, prima = &r;
     }
@@ -172,7 +170,7 @@ diagnosi errore_di(const contesto& c, const problema& p) {
         d.file = p.riga->file;
         d.riga = p.riga->riga;
     }
-    const riga_letta* riga = p.riga ? riga_a(c.di(p.riga->file), p.riga->riga) : nullptr;
+    const riga_letta* riga = p.riga ? riga_a(c.lette.di(p.riga->file), p.riga->riga) : nullptr;
     const std::string dettaglio = windows1252_a_utf8(p.dettaglio);
 
     if (auto contesa = riga ? cella_rifiutata(p.codice, *riga, c.s()) : std::nullopt; contesa && c.s().nelle_celle(contesa->cella)) {
@@ -189,7 +187,7 @@ diagnosi errore_di(const contesto& c, const problema& p) {
             if (riga) d.messaggio += stazione_precedente(c, *riga);
             return d;
         case problema_progressiva_fuori_griglia:
-            if (const riga_letta* prog = progressiva_fuori_griglia(c.linea)) {
+            if (const riga_letta* prog = progressiva_fuori_griglia(c.lette.linea)) {
                 lega(d, prog);
                 d.messaggio += ": start " + std::to_string(*prog->valore(1)) + " m, chainage " +
                                std::to_string(*prog->valore(2)) + " m";
@@ -206,7 +204,7 @@ diagnosi errore_di(const contesto& c, const problema& p) {
             return d;
         case problema_guasto:
             if (dettaglio.find("a speed limit / 5") != std::string::npos)
-                if (const riga_letta* v = velocita_in_vigore(c.treno, p.riga); v && v->valore(2)) {
+                if (const riga_letta* v = velocita_in_vigore(c.lette.treno, p.riga); v && v->valore(2)) {
                     lega(d, v);
                     const std::int32_t kmh = *v->valore(2);
                     d.messaggio += ": speed " + std::to_string(kmh) + " km/h, stored as " +
@@ -266,8 +264,9 @@ bool togli_riga(testi_sorgente& testi, const compilazione_autore& c, const diagn
 
 }  // namespace
 
-std::vector<diagnosi> diagnosi_errori(const risultato_percorso& r, const registro_righe& righe, const nomi_sorgenti& nomi) {
-    contesto c{r, righe, nomi, righe_lette(righe, file_sorgente::linea), righe_lette(righe, file_sorgente::treno)};
+std::vector<diagnosi> diagnosi_errori(const risultato_percorso& r, const registro_righe& righe,
+                                      const righe_dei_file& lette, const nomi_sorgenti& nomi) {
+    contesto c{r, righe, nomi, lette};
     std::vector<diagnosi> elenco;
     for (const problema& p : r.registro.elenco) elenco.push_back(errore_di(c, p));
     if (r.conflitto) elenco.push_back(conflitto_di(c));
@@ -316,8 +315,9 @@ compilazione_autore compila_per_autore(const testi_sorgente& testi, const std::s
     sorgenti_prestate sorgenti(testi.linea, testi.treno);
     c.risultato = compila(nome_percorso, numero_treno, j, sorgenti, &c.righe);
     c.risultato.registro.righe = nullptr;
-    c.errori = diagnosi_errori(c.risultato, c.righe, nomi);
-    c.avvisi = diagnosi_avvisi(trova_avvisi(testi, c.risultato.modello, c.risultato.registro, c.righe, nomi));
+    const righe_dei_file lette(c.righe);
+    c.errori = diagnosi_errori(c.risultato, c.righe, lette, nomi);
+    c.avvisi = diagnosi_avvisi(trova_avvisi(testi, c.risultato.modello, c.risultato.registro, c.righe, lette, nomi));
     return c;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "authoring/avvisi.h"
+#include "authoring/righe_lette.h"
 #include "compile/compilazione.h"
 #include "compile/diagnostica.h"
 #include "model/righe.h"
@@ -27,8 +28,9 @@ struct diagnosi {
 // The errors of one compile, in the order found, each tied to its row with
 // the values as the author wrote them: the problems, then the stamp
 // conflict. The outcome without cells is not among them (riga_esito).
+// lette are the rows of righe.
 std::vector<diagnosi> diagnosi_errori(const risultato_percorso& r, const registro_righe& righe,
-                                      const nomi_sorgenti& nomi);
+                                      const righe_dei_file& lette, const nomi_sorgenti& nomi);
 
 std::vector<diagnosi> diagnosi_avvisi(const std::vector<avviso>& avvisi);
 

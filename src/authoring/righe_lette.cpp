@@ -8,12 +8,15 @@
 std::vector<riga_letta> righe_lette(const registro_righe& righe, file_sorgente file) {
     const std::vector<campo_letto>& traccia = righe.traccia(file);
     std::vector<riga_letta> elenco;
+    // One row a key: counted first, so that the rows are laid down once.
+    elenco.reserve(static_cast<std::size_t>(std::count_if(
+        traccia.begin(), traccia.end(), [](const campo_letto& c) { return c.ruolo == ruolo_campo::chiave; })));
     bool generale = file == file_sorgente::linea;
     for (std::size_t i = 0; i < traccia.size(); ++i) {
         if (traccia[i].ruolo != ruolo_campo::chiave) continue;
         std::size_t fine = i + 1;
         while (fine < traccia.size() && traccia[fine].ruolo == ruolo_campo::valore) ++fine;
-        elenco.push_back({file, std::span(traccia).subspan(i, fine - i), generale});
+        elenco.push_back({.campi = std::span(traccia).subspan(i, fine - i), .file = file, .generale = generale});
         // The general section ends at the first section header, itself examined as a key.
         if (intestazione(traccia[i].testo)) generale = false;
         i = fine - 1;
@@ -29,6 +32,6 @@ const riga_letta* riga_a(const std::vector<riga_letta>& righe, std::int64_t riga
     return &*std::prev(dopo);
 }
 
-bool intestazione(const std::string& campo) {
-    return campo.find('[') != std::string::npos && campo.find(']') != std::string::npos;
+bool intestazione(std::string_view campo) {
+    return campo.find('[') != std::string_view::npos && campo.find(']') != std::string_view::npos;
 }

@@ -82,7 +82,7 @@ esito_riga memorizza_linea(scenario& s, registro_problemi& log, std::string_view
     s.voci[voce_percorso].testo = s.nome_percorso;
     s.voci[voce_treno].testo = s.numero_treno;
     lettore_campi lettore(dati);
-    if (log.righe) lettore.traccia_in(&log.righe->traccia(file_sorgente::linea));
+    if (log.righe) lettore.traccia_in(*log.righe, file_sorgente::linea);
 
     if (cerca_generale(log, lettore) == esito_riga::ritorna) return esito_riga::ritorna;
     if (leggi_sezione_generale(s, log, lettore) == esito_riga::ritorna) return esito_riga::ritorna;

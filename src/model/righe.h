@@ -3,8 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/problemi.h"
@@ -15,9 +17,10 @@
 enum class ruolo_campo : std::uint8_t { valore, chiave, scartato };
 
 // One field as the reader met it: where it begins, its text as written (a
-// quoted field without its quotes), and the number it gave.
+// quoted field without its quotes), and the number it gave. The text is a
+// view into the record's copy of the source, so a field takes 32 bytes.
 struct campo_letto {
-    std::string testo;
+    std::string_view testo;
     std::int64_t riga = 0;
     std::int32_t valore = 0;
     bool numero = false;
@@ -41,6 +44,13 @@ struct origine_oggetto {
 struct registro_righe {
     std::map<std::int64_t, origine_oggetto> celle;  // by cell index
     std::array<std::vector<campo_letto>, 2> campi;  // every field read, by source file
+    // The sources the fields view. Each on the heap, so that moving the record
+    // leaves the views valid; never copied, since a copy's views would not be.
+    std::vector<std::unique_ptr<const std::string>> sorgenti;
+
+    std::string_view conserva(std::string_view sorgente) {
+        return *sorgenti.emplace_back(std::make_unique<const std::string>(sorgente));
+    }
 
     std::vector<campo_letto>& traccia(file_sorgente file) { return campi[file == file_sorgente::linea ? 0 : 1]; }
     const std::vector<campo_letto>& traccia(file_sorgente file) const {

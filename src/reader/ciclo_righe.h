@@ -33,7 +33,7 @@ esito_riga leggi_righe(registro_problemi& log, lettore_campi& lettore, file_sorg
     std::string riga_letta;
     for (;;) {
         if (lettore.fine()) return esito_riga::prosegui;
-        riga_letta = lettore.leggi_testo();
+        riga_letta.assign(lettore.leggi_vista());
         lettore.segna_ultimo(ruolo_campo::scartato);
         if (lettore.fine() || !salta_riempitivi(riga_letta, lettore)) return esito_riga::prosegui;
         lettore.segna_ultimo(ruolo_campo::chiave);

@@ -62,17 +62,11 @@ lettore_campi::lettore_campi(std::string_view dati) : dati_(dati) {}
 
 // A line begins after each LF, after each CR not followed by LF, and after
 // each CR LF (counted at its LF).
-std::int64_t lettore_campi::riga_di(std::size_t posizione) const {
-    if (posizione < contati_fino_a_) {
-        contati_fino_a_ = 0;
-        righe_contate_ = 1;
-    }
-    for (std::size_t i = contati_fino_a_; i < posizione; ++i) {
+void lettore_campi::conta_fini_riga(std::size_t da, std::size_t a) {
+    for (std::size_t i = da; i < a; ++i) {
         const char c = dati_[i];
-        if (c == '\n' || (c == '\r' && (i + 1 == dati_.size() || dati_[i + 1] != '\n'))) ++righe_contate_;
+        if (c == '\n' || (c == '\r' && (i + 1 == dati_.size() || dati_[i + 1] != '\n'))) ++riga_;
     }
-    contati_fino_a_ = posizione;
-    return righe_contate_;
 }
 
 bool lettore_campi::a_fine_riga() const { return !fine() && (dati_[pos_] == '\r' || dati_[pos_] == '\n'); }
@@ -80,6 +74,7 @@ bool lettore_campi::a_fine_riga() const { return !fine() && (dati_[pos_] == '\r'
 void lettore_campi::consuma_fine_riga() {
     if (dati_[pos_] == '\r' && pos_ + 1 < dati_.size() && dati_[pos_ + 1] == '\n') ++pos_;
     ++pos_;
+    ++riga_;
 }
 
 void lettore_campi::salta_blanchi() {
@@ -89,14 +84,15 @@ void lettore_campi::salta_blanchi() {
 void lettore_campi::inizia_campo() {
     if (fine()) throw errore_esecuzione("the source ends where a field was expected (a row cut short?)");
     salta_blanchi();
-    inizio_ultimo_ = pos_;
+    riga_ultimo_ = riga_;
 }
 
-std::string lettore_campi::leggi_tra_virgolette() {
+std::string_view lettore_campi::leggi_tra_virgolette() {
     std::size_t chiusa = dati_.find('"', pos_ + 1);
     if (chiusa == std::string_view::npos)
-        throw errore_esecuzione("a quote opened on line " + std::to_string(riga_di(pos_)) + " is never closed");
-    std::string campo(dati_.substr(pos_ + 1, chiusa - pos_ - 1));
+        throw errore_esecuzione("a quote opened on line " + std::to_string(riga_) + " is never closed");
+    std::string_view campo = dati_.substr(pos_ + 1, chiusa - pos_ - 1);
+    conta_fini_riga(pos_ + 1, chiusa);
     pos_ = chiusa + 1;
     salta_blanchi();
     if (fine()) return campo;
@@ -109,7 +105,7 @@ std::string lettore_campi::leggi_tra_virgolette() {
     return campo;
 }
 
-std::string lettore_campi::leggi_testo() {
+std::string_view lettore_campi::leggi_vista() {
     inizia_campo();
     if (!fine() && dati_[pos_] == '"') return traccia(leggi_tra_virgolette());
     std::size_t inizio = pos_;
@@ -122,14 +118,14 @@ std::string lettore_campi::leggi_testo() {
         else
             consuma_fine_riga();
     }
-    return traccia(std::string(campo));
+    return traccia(campo);
 }
 
 std::int32_t lettore_campi::leggi_numero() {
     inizia_campo();
     if (!fine() && dati_[pos_] == '"') {
-        std::string testo = leggi_tra_virgolette();
-        return traccia_numero(senza_blanchi(testo), interpreta_numero(senza_blanchi(testo)));
+        std::string_view testo = senza_blanchi(leggi_tra_virgolette());
+        return traccia_numero(testo, interpreta_numero(testo));
     }
     std::size_t inizio = pos_;
     while (!fine() && dati_[pos_] != ',' && !blanco(dati_[pos_]) && !a_fine_riga()) ++pos_;
@@ -144,24 +140,23 @@ std::int32_t lettore_campi::leggi_numero() {
     return traccia_numero(campo, interpreta_numero(campo));
 }
 
-// Room for a usual source's fields up front, so that the trace seldom moves
-// its texts: a field with its separator rarely takes under four bytes. Capped,
-// so that a huge source does not reserve far more than it may need.
-void lettore_campi::traccia_in(std::vector<campo_letto>* traccia) {
+// Room for a usual source's fields up front, so that the trace seldom moves:
+// a field with its separator rarely takes under four bytes. Capped, so that a
+// huge source does not reserve far more than it may need.
+void lettore_campi::traccia_in(registro_righe& righe, file_sorgente file) {
     constexpr std::size_t campi_riservati_massimi = std::size_t{1} << 20;
-    traccia_ = traccia;
-    if (traccia_) traccia_->reserve(traccia_->size() + std::min(dati_.size() / 4 + 1, campi_riservati_massimi));
+    dati_ = righe.conserva(dati_);
+    traccia_ = &righe.traccia(file);
+    traccia_->reserve(traccia_->size() + std::min(dati_.size() / 4 + 1, campi_riservati_massimi));
 }
 
-std::string lettore_campi::traccia(std::string campo) {
-    if (traccia_) traccia_->push_back({.testo = campo, .riga = riga_ultimo_campo()});
+std::string_view lettore_campi::traccia(std::string_view campo) {
+    if (traccia_) traccia_->push_back({.testo = campo, .riga = riga_ultimo_});
     return campo;
 }
 
 std::int32_t lettore_campi::traccia_numero(std::string_view campo, std::int32_t valore) {
-    if (traccia_)
-        traccia_->push_back(
-            {.testo = std::string(campo), .riga = riga_ultimo_campo(), .valore = valore, .numero = true});
+    if (traccia_) traccia_->push_back({.testo = campo, .riga = riga_ultimo_, .valore = valore, .numero = true});
     return valore;
 }
 

@@ -22,7 +22,10 @@ public:
 
     // A text field: quoted up to the next quote, or up to the next comma or
     // line end with the blanks at its end removed.
-    std::string leggi_testo();
+    std::string leggi_testo() { return std::string(leggi_vista()); }
+    // The same field as a view into the data, valid while the data is (or,
+    // when tracing, while the record is).
+    std::string_view leggi_vista();
     // A number field, also ended by a blank; empty reads 0, a fraction is
     // rounded halves to even, and the value must fit 32 bits.
     std::int32_t leggi_numero();
@@ -36,10 +39,12 @@ public:
     }
 
     // The line (from 1) on which the last field read begins.
-    std::int64_t riga_ultimo_campo() const { return riga_di(inizio_ultimo_); }
+    std::int64_t riga_ultimo_campo() const { return riga_ultimo_; }
 
-    // Every field read from now on is appended to the trace (none when null).
-    void traccia_in(std::vector<campo_letto>* traccia);
+    // Every field read from now on is appended to the record's trace of the
+    // file; the reader goes on in the record's own copy of the data, which
+    // the traced texts view.
+    void traccia_in(registro_righe& righe, file_sorgente file);
     // Tells the trace what the last field read was.
     void segna_ultimo(ruolo_campo ruolo) {
         if (traccia_ && !traccia_->empty()) traccia_->back().ruolo = ruolo;
@@ -50,18 +55,17 @@ private:
     void consuma_fine_riga();
     void salta_blanchi();
     void inizia_campo();
-    std::string leggi_tra_virgolette();
-    std::int64_t riga_di(std::size_t posizione) const;
-    std::string traccia(std::string campo);
+    std::string_view leggi_tra_virgolette();
+    void conta_fini_riga(std::size_t da, std::size_t a);
+    std::string_view traccia(std::string_view campo);
     std::int32_t traccia_numero(std::string_view campo, std::int32_t valore);
 
     std::string_view dati_;
     std::size_t pos_ = 0;
-    std::size_t inizio_ultimo_ = 0;
-    // Fields are read front to back: the line ends are counted once, up to
-    // the last position asked for.
-    mutable std::size_t contati_fino_a_ = 0;
-    mutable std::int64_t righe_contate_ = 1;
+    // Line ends are passed only by consuma_fine_riga and inside quotes, so
+    // the line at pos_ is counted as they are passed.
+    std::int64_t riga_ = 1;
+    std::int64_t riga_ultimo_ = 1;
     std::vector<campo_letto>* traccia_ = nullptr;
 };
 

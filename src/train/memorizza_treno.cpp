@@ -115,7 +115,7 @@ bool cerca_generale(lettore_campi& lettore) {
 esito_riga memorizza_treno(scenario& s, registro_problemi& log, std::string_view dati, std::int32_t voce_testo,
                            stato_treno& stato) {
     lettore_campi lettore(dati);
-    if (log.righe) lettore.traccia_in(&log.righe->traccia(file_sorgente::treno));
+    if (log.righe) lettore.traccia_in(*log.righe, file_sorgente::treno);
     stato = stato_treno{};
     stato_stazioni stazioni{1, voce_testo};
     if (!cerca_generale(lettore)) return esito_riga::prosegui;

@@ -44,4 +44,23 @@ TEST(RegistroRighe, OgniOggettoRisaleAllaSuaRigaEIlModelloNonCambia) {
     for (const auto& [k, o] : righe.celle) EXPECT_NE(con.modello.cella_a(k).oggetto, oggetto_libero) << k;
 }
 
+// The fields view the record's own copy of each source: they outlive the
+// compile's texts and a move of the record, even for texts short enough to be
+// kept inside a string.
+TEST(RegistroRighe, ITestiDeiCampiSopravvivonoAlleSorgentiEAUnoSpostamento) {
+    registro_righe spostato;
+    {
+        registro_righe righe;
+        sorgenti_in_memoria sorgenti("[generale]\nab,1", "x");
+        compila("R", "1", 1, sorgenti, &righe);
+        spostato = std::move(righe);
+    }
+    const std::vector<campo_letto>& traccia = spostato.traccia(file_sorgente::linea);
+    ASSERT_EQ(traccia.size(), 3u);
+    EXPECT_EQ(traccia[1].testo, "ab");
+    EXPECT_EQ(traccia[1].ruolo, ruolo_campo::chiave);
+    EXPECT_EQ(traccia[2].testo, "1");
+    EXPECT_EQ(traccia[2].riga, 2);
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -111,6 +112,22 @@ TEST(LettoreCampiRighe, LaRigaEQuellaDoveIlCampoComincia) {
     EXPECT_EQ(l.riga_ultimo_campo(), 4);
     l.leggi_testo();  // the field after a quoted line end
     EXPECT_EQ(l.riga_ultimo_campo(), 5);
+}
+
+// Line ends passed by number fields and inside quotes: a quoted CR LF is one
+// line end, a quoted CR before the closing quote is one, a CR at the very end
+// is one.
+TEST(LettoreCampiRighe, LeFiniRigaSiContanoAncheNeiNumeriETraVirgolette) {
+    lettore_campi l("1 \r\n2\n\"a\r\nb\r\",3\r\"c\r\n\"\r\n4\r");
+    const std::pair<char, std::int64_t> letture[] = {{'N', 1}, {'N', 2}, {'T', 3}, {'N', 5}, {'T', 6}, {'N', 8}};
+    for (auto [tipo, riga] : letture) {
+        if (tipo == 'N')
+            l.leggi_numero();
+        else
+            l.leggi_testo();
+        EXPECT_EQ(l.riga_ultimo_campo(), riga);
+    }
+    EXPECT_TRUE(l.fine());
 }
 
 TEST(LettoreCampiConfronti, SoloDaAaZSiPieganoLeMaiuscole) {
