@@ -289,7 +289,7 @@ bool frazione(std::string_view t) {
     return std::any_of(punto, t.end(), [](char c) { return c >= '1' && c <= '9'; });
 }
 
-void frazioni(raccolta& r, file_sorgente f, const std::vector<campo_letto>& traccia) {
+void frazioni(raccolta& r, file_sorgente f, const traccia_campi& traccia) {
     for (const campo_letto& c : traccia) {
         if (!c.numero || !frazione(c.testo)) continue;
         r.aggiungi(tipo_avviso::frazione, f, c.riga,
@@ -394,7 +394,7 @@ std::optional<std::int64_t> riga_utf8(std::string_view t) {
     return 1 + std::count(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(primo), '\n');
 }
 
-void codifica(raccolta& r, file_sorgente f, std::string_view testo, const std::vector<campo_letto>& traccia) {
+void codifica(raccolta& r, file_sorgente f, std::string_view testo, const traccia_campi& traccia) {
     if (utf16(testo)) {
         r.aggiungi(tipo_avviso::utf16, f, 1,
                    "the file is UTF-16 (it begins with a byte-order mark), which the reader cannot read; save it as "
@@ -411,7 +411,7 @@ void codifica(raccolta& r, file_sorgente f, std::string_view testo, const std::v
     r.aggiungi(tipo_avviso::utf8, f, *riga, messaggio);
 }
 
-void generale_del_treno(raccolta& r, std::string_view testo, const std::vector<campo_letto>& traccia) {
+void generale_del_treno(raccolta& r, std::string_view testo, const traccia_campi& traccia) {
     // A train half that never ran (the line half ended the compile) read nothing.
     if (utf16(testo) || (traccia.empty() && !testo.empty())) return;
     bool trovata = std::any_of(traccia.begin(), traccia.end(),

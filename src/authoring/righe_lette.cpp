@@ -6,7 +6,7 @@
 // A row's values follow its key in the trace: fields passed over come only
 // before a key (or at the end of the data), so each row is one run.
 std::vector<riga_letta> righe_lette(const registro_righe& righe, file_sorgente file) {
-    const std::vector<campo_letto>& traccia = righe.traccia(file);
+    const traccia_campi& traccia = righe.traccia(file);
     std::vector<riga_letta> elenco;
     // One row a key: counted first, so that the rows are laid down once.
     elenco.reserve(static_cast<std::size_t>(std::count_if(

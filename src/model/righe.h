@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "driver/memoria_azzerata.h"
 #include "model/problemi.h"
 
 // What the reader did with a field, for the authors' diagnostics: a row's
@@ -27,6 +28,10 @@ struct campo_letto {
     ruolo_campo ruolo = ruolo_campo::valore;
 };
 
+// Every field read from one source. A long source's trace runs to megabytes,
+// so it takes its memory as the plan does.
+using traccia_campi = std::vector<campo_letto, allocatore_azzerato<campo_letto>>;
+
 // Where a cell's object came from: the row that placed it, and whether the
 // post-pass put it there for that row (an automatic abatement point).
 struct origine_oggetto {
@@ -43,17 +48,20 @@ struct origine_oggetto {
 // without it.
 struct registro_righe {
     std::map<std::int64_t, origine_oggetto> celle;  // by cell index
-    std::array<std::vector<campo_letto>, 2> campi;  // every field read, by source file
-    // The sources the fields view. Each on the heap, so that moving the record
-    // leaves the views valid; never copied, since a copy's views would not be.
-    std::vector<std::unique_ptr<const std::string>> sorgenti;
+    std::array<traccia_campi, 2> campi;  // every field read, by source file
+    // The sources the fields view. Each in a block of its own, so that moving
+    // the record leaves the views valid; never copied, since a copy's views
+    // would not be.
+    using testo_conservato = std::vector<char, allocatore_azzerato<char>>;
+    std::vector<std::unique_ptr<const testo_conservato>> sorgenti;
 
     std::string_view conserva(std::string_view sorgente) {
-        return *sorgenti.emplace_back(std::make_unique<const std::string>(sorgente));
+        const auto& t = *sorgenti.emplace_back(std::make_unique<const testo_conservato>(sorgente.begin(), sorgente.end()));
+        return {t.data(), t.size()};
     }
 
-    std::vector<campo_letto>& traccia(file_sorgente file) { return campi[file == file_sorgente::linea ? 0 : 1]; }
-    const std::vector<campo_letto>& traccia(file_sorgente file) const {
+    traccia_campi& traccia(file_sorgente file) { return campi[file == file_sorgente::linea ? 0 : 1]; }
+    const traccia_campi& traccia(file_sorgente file) const {
         return campi[file == file_sorgente::linea ? 0 : 1];
     }
     const origine_oggetto* origine(std::int64_t cella) const {

@@ -66,7 +66,7 @@ private:
     // the line at pos_ is counted as they are passed.
     std::int64_t riga_ = 1;
     std::int64_t riga_ultimo_ = 1;
-    std::vector<campo_letto>* traccia_ = nullptr;
+    traccia_campi* traccia_ = nullptr;
 };
 
 // Containment tests on fields; the case-blind one folds A to Z only.

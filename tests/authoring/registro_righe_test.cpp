@@ -55,7 +55,7 @@ TEST(RegistroRighe, ITestiDeiCampiSopravvivonoAlleSorgentiEAUnoSpostamento) {
         compila("R", "1", 1, sorgenti, &righe);
         spostato = std::move(righe);
     }
-    const std::vector<campo_letto>& traccia = spostato.traccia(file_sorgente::linea);
+    const traccia_campi& traccia = spostato.traccia(file_sorgente::linea);
     ASSERT_EQ(traccia.size(), 3u);
     EXPECT_EQ(traccia[1].testo, "ab");
     EXPECT_EQ(traccia[1].ruolo, ruolo_campo::chiave);
