@@ -1,4 +1,6 @@
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "authoring/diagnosi.h"
 #include "comandi.h"
@@ -67,20 +69,25 @@ int comando_compile(const std::vector<std::string>& argomenti, piattaforma& p, s
     // The compile in memory with its diagnostics, as check runs it; the
     // warnings never change what it writes.
     const nomi_sorgenti nomi_righe{a.linea, a.treno};
-    const compilazione_autore c = compila_per_autore({std::move(*testo_linea), std::move(*testo_treno)},
-                                                     a.nome_percorso, a.numero_treno, a.j, nomi_righe);
-    const risultato_percorso& risultato = c.risultato;
-    auto stampa = [&] {
-        for (const diagnosi& d : unisci(c.errori, c.avvisi)) err << testo_diagnosi(d, nomi_righe) << '\n';
+    // The files are written while the diagnostics are found: both only read
+    // the compiled model.
+    std::optional<std::string> guasto_scrittura;
+    const auto scrivi = [&](const risultato_percorso& r) {
+        if (r.esito != esito_percorso::completo) return;
+        try {
+            scrivi_binari(r.modello, p, a.cartella);
+        } catch (const errore_file& e) {
+            guasto_scrittura = e.what();
+        }
     };
-    try {
-        if (risultato.esito == esito_percorso::completo) scrivi_binari(risultato.modello, p, a.cartella);
-    } catch (const errore_file& e) {
-        stampa();
-        err << "error: " << e.what() << '\n';
+    const compilazione_autore c = compila_per_autore({std::move(*testo_linea), std::move(*testo_treno)},
+                                                     a.nome_percorso, a.numero_treno, a.j, nomi_righe, scrivi);
+    const risultato_percorso& risultato = c.risultato;
+    for (const diagnosi& d : unisci(c.errori, c.avvisi)) err << testo_diagnosi(d, nomi_righe) << '\n';
+    if (guasto_scrittura) {
+        err << "error: " << *guasto_scrittura << '\n';
         return uscita_guasto;
     }
-    stampa();
 
     switch (risultato.esito) {
         case esito_percorso::senza_celle:

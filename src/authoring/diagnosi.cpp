@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "authoring/righe_lette.h"
+#include "compile/in_parallelo.h"
 #include "driver/windows1252.h"
 #include "model/arrotondamento.h"
 #include "reader/lettore_campi.h"
@@ -310,14 +311,18 @@ std::string testo_diagnosi(const diagnosi& d, const nomi_sorgenti& nomi) {
 }
 
 compilazione_autore compila_per_autore(const testi_sorgente& testi, const std::string& nome_percorso,
-                                       const std::string& numero_treno, std::int32_t j, const nomi_sorgenti& nomi) {
+                                       const std::string& numero_treno, std::int32_t j, const nomi_sorgenti& nomi,
+                                       const mentre_diagnosi& intanto) {
     compilazione_autore c;
     sorgenti_prestate sorgenti(testi.linea, testi.treno);
     c.risultato = compila(nome_percorso, numero_treno, j, sorgenti, &c.righe);
     c.risultato.registro.righe = nullptr;
+    std::optional<in_parallelo> compito;
+    if (intanto) compito.emplace([&] { intanto(c.risultato); });
     const righe_dei_file lette(c.righe);
     c.errori = diagnosi_errori(c.risultato, c.righe, lette, nomi);
     c.avvisi = diagnosi_avvisi(trova_avvisi(testi, c.risultato.modello, c.risultato.registro, c.righe, lette, nomi));
+    if (compito) compito->attendi();
     return c;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -49,8 +50,13 @@ struct compilazione_autore {
     std::vector<diagnosi> errori;
     std::vector<diagnosi> avvisi;
 };
+// intanto, when given, runs on a second thread while the diagnostics are
+// found, and may only read what the compile gave (compile writes the files
+// there); what it throws is thrown on once the diagnostics are found.
+using mentre_diagnosi = std::function<void(const risultato_percorso&)>;
 compilazione_autore compila_per_autore(const testi_sorgente& testi, const std::string& nome_percorso,
-                                       const std::string& numero_treno, std::int32_t j, const nomi_sorgenti& nomi);
+                                       const std::string& numero_treno, std::int32_t j, const nomi_sorgenti& nomi,
+                                       const mentre_diagnosi& intanto = {});
 
 // Every problem of the sources in one run: compile, and after each error
 // compile again with that error's row removed, until a compile finds no new

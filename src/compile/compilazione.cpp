@@ -1,9 +1,9 @@
 #include "compile/compilazione.h"
 
 #include <exception>
-#include <thread>
-#include <utility>
+#include <optional>
 
+#include "compile/in_parallelo.h"
 #include "driver/nomi_file.h"
 #include "driver/sostituzione_file.h"
 #include "line/memorizza_linea.h"
@@ -50,29 +50,20 @@ public:
     }
 
     void avvia() {
-        if (metri_da_fare(stato_) < metri_per_un_thread) return;
-        thread_ = std::thread([this] {
-            try {
-                fai_passi_planimetria(s_, stato_);
-            } catch (...) {
-                errore_ = std::current_exception();
-            }
-        });
+        if (metri_da_fare(stato_) >= metri_per_un_thread) thread_.emplace([this] { fai_passi_planimetria(s_, stato_); });
     }
 
     // Every run was checked when taken down; should one fail all the same,
     // it fails here, as any failure of the compile.
     void finisci() {
-        if (thread_.joinable()) thread_.join();
-        if (errore_) std::rethrow_exception(std::exchange(errore_, nullptr));
+        if (thread_) thread_->attendi();
         fai_passi_planimetria(s_, stato_);
     }
 
 private:
     scenario& s_;
     stato_linea& stato_;
-    std::thread thread_;
-    std::exception_ptr errore_;
+    std::optional<in_parallelo> thread_;
 };
 
 void compila_le_due_meta(scenario& s, registro_problemi& log, sorgenti_compilazione& sorgenti, stato_linea& linea,

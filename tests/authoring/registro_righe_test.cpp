@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+#include "authoring/diagnosi.h"
 #include "compile/compilazione.h"
 #include "compile/sorgenti.h"
 #include "driver/scrittore_testo.h"
@@ -61,6 +64,21 @@ TEST(RegistroRighe, ITestiDeiCampiSopravvivonoAlleSorgentiEAUnoSpostamento) {
     EXPECT_EQ(traccia[1].ruolo, ruolo_campo::chiave);
     EXPECT_EQ(traccia[2].testo, "1");
     EXPECT_EQ(traccia[2].riga, 2);
+}
+
+// What runs beside the diagnostics (compile's writing of the files) sees the
+// finished compile, and its failure is not lost on the other thread.
+TEST(CompilaPerAutore, IlCompitoAccantoVedeIlModelloEIlSuoGuastoPassa) {
+    const testi_sorgente testi{codifica_testo(righe_linea()), treno_con_rallentamento()};
+    const nomi_sorgenti nomi{"L.txt", "T.txt"};
+    std::vector<cella> viste;
+    const compilazione_autore c = compila_per_autore(testi, "R", "1", 1, nomi,
+                                                     [&](const risultato_percorso& r) { viste = r.modello.celle; });
+    EXPECT_FALSE(viste.empty());
+    EXPECT_TRUE(viste == c.risultato.modello.celle);
+
+    const auto guasto = [](const risultato_percorso&) { throw std::runtime_error("disk full"); };
+    EXPECT_THROW(compila_per_autore(testi, "R", "1", 1, nomi, guasto), std::runtime_error);
 }
 
 }  // namespace
