@@ -67,7 +67,7 @@ private:
 };
 
 void compila_le_due_meta(scenario& s, registro_problemi& log, sorgenti_compilazione& sorgenti, stato_linea& linea,
-                  passi_in_sospeso& planimetria) {
+                         passi_in_sospeso& planimetria) {
     esito_riga esito = memorizza_linea(s, log, sorgenti.leggi(file_sorgente::linea), linea);
     sorgenti.elimina(file_sorgente::linea);
     if (esito == esito_riga::ritorna) return;

@@ -2,7 +2,6 @@
 
 #include <exception>
 #include <functional>
-#include <optional>
 #include <thread>
 #include <utility>
 

@@ -5,11 +5,12 @@
 #include <new>
 #include <utility>
 
-// Memory for the plan's large arrays, taken from the system already zeroed.
-// Its pages are touched only when written, and where the system has large
-// pages it gives those: a plan of millions of metres then costs neither a
-// fill nor a page fault every 4 KiB, which together cost more than the
-// plan's arithmetic. Small blocks come from calloc.
+// Memory for the compile's large arrays (the plan, the trace of fields),
+// taken from the system already zeroed. Its pages are touched only when
+// written, and where the system has large pages it gives those: a plan of
+// millions of metres then costs neither a fill nor a page fault every 4 KiB,
+// which together cost more than the plan's arithmetic. Small blocks come
+// from calloc.
 void* riserva_azzerata(std::size_t byte);
 void libera_azzerata(void* p, std::size_t byte) noexcept;
 

@@ -33,9 +33,6 @@ void passi_curva(scenario& s, std::int64_t da, std::int64_t a, double k) {
     }
 }
 
-// Steps from the cursor up to metre a, but never past the last metre a curve
-// may reach (at least one step once the cursor is past it); false when the
-// cursor then lies beyond that metre.
 // Takes down the run da .. a (nothing when da > a), its metres checked now,
 // as the row is read, so that a run outside the plan fails at its row.
 void prenota(scenario& s, stato_linea& stato, std::int64_t da, std::int64_t a, std::optional<double> k) {
@@ -44,6 +41,9 @@ void prenota(scenario& s, stato_linea& stato, std::int64_t da, std::int64_t a, s
     stato.passi_da_fare.push_back({da, a, k});
 }
 
+// Steps from the cursor up to metre a, but never past the last metre a curve
+// may reach (at least one step once the cursor is past it); false when the
+// cursor then lies beyond that metre.
 bool avanza(scenario& s, stato_linea& stato, std::int64_t a, std::optional<double> k) {
     std::int64_t& m = stato.cursore_planimetria;
     if (m > a) return true;
